@@ -1,0 +1,17 @@
+// The stand-in's one clock: monotonic real time by default, a manual clock for tests.
+#pragma once
+
+#include "standin/base_types.h"
+
+namespace standin {
+
+// Milliseconds since an arbitrary start; drives GetTickCount, Sleep, graph positions.
+ULONGLONG NowMs();
+
+// Switches to a manual clock starting at `startMs`; Sleep() then advances it instead of waiting.
+void UseManualClock(ULONGLONG startMs = 0);
+void UseRealClock();
+bool ManualClockActive();
+void AdvanceClock(ULONGLONG ms);
+
+} // namespace standin

@@ -1,0 +1,31 @@
+// Fault injection for the platform stand-in: tests make a named platform call fail.
+// A call site asks TakeFault("CallName") and, when a fault is armed, fails with the stored code.
+#pragma once
+
+#include "standin/base_types.h"
+
+namespace standin {
+
+// Arms a fault: the Nth next call of `call` (1 = the very next one) fails with `code`.
+// `repeat` makes every call from the Nth on fail until ClearFaults().
+void InjectFault(const char* call, long code, int nth = 1, bool repeat = false);
+
+// Asks whether this call of `call` must fail. Returns true and sets `code` when it must.
+bool TakeFault(const char* call, long* code);
+
+// Convenience for HRESULT-returning calls: returns the armed code, or S_OK when none fires.
+HRESULT FaultResult(const char* call);
+
+// How many times `call` has been made since the last reset (counted by TakeFault/FaultResult).
+int CallCount(const char* call);
+
+void ClearFaults();
+
+// Registers a function that ResetPlatform() calls to bring an area back to its start state.
+void RegisterReset(void (*reset)());
+
+// Resets every area of the stand-in (windows, files, graphs, clock, faults...). Tests call it
+// between cases so that no state leaks from one test into the next.
+void ResetPlatform();
+
+} // namespace standin
