@@ -6,6 +6,7 @@
 #include "standin/faults.h"
 #include "standin/clock.h"
 #include "standin/kernel.h"      // modules, errors, files, directories, console, time, process, memory
+#include "standin/exceptions.h"  // structured exceptions: vectored handlers, access-violation faults
 #include "standin/resources.h"   // string, bitmap and dialog resources compiled from cinevane.rc
 #include "standin/codepage.h"    // MultiByteToWideChar
 #include "standin/user_class.h"  // window classes, cursors, capture, message boxes
