@@ -11,9 +11,6 @@
 #include <string>
 #include <vector>
 
-// The thread's last error lives with the kernel stand-in.
-void WINAPI SetLastError(DWORD code);
-
 namespace standin {
 namespace user {
 
