@@ -109,6 +109,10 @@ BOOL WINAPI HostRtSaveSurface(void* manager, LPCWSTR fileName, HostSurfaceBlock*
     }
 }
 
+void* WINAPI HostRtStandardImageFilters() {
+    return &StandardImageFilters();
+}
+
 } // extern "C"
 
 namespace hoststandin {

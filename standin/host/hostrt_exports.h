@@ -26,6 +26,10 @@ BOOL WINAPI HostRtSelectorValid(HostFilterSelectorBlock* selector);
 void WINAPI HostRtSelectorDestroy(HostFilterSelectorBlock* selector);
 BOOL WINAPI HostRtSaveSurface(void* manager, LPCWSTR fileName, HostSurfaceBlock* surface,
                               DWORD identifier);
+
+// Not a host service: how the stand-in host program (and checks) get the application's filter
+// manager to place in the application record. Exported by name.
+void* WINAPI HostRtStandardImageFilters();
 }
 
 namespace hoststandin {
