@@ -1,5 +1,6 @@
 #include "png_writer.h"
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -173,6 +174,18 @@ bool WritePng(const Surface& surface, ImageSink& sink) {
             return false;
     }
     return data->End() && WriteChunk(sink, "IEND", nullptr, 0);
+}
+
+bool WritePngFile(const Surface& surface, const char* path) {
+    MemorySink png;
+    if (!path || !WritePng(surface, png))
+        return false;
+    std::FILE* file = std::fopen(path, "wb");
+    if (!file)
+        return false;
+    bool written =
+        std::fwrite(png.Bytes().data(), 1, png.Bytes().size(), file) == png.Bytes().size();
+    return std::fclose(file) == 0 && written;
 }
 
 } // namespace hoststandin

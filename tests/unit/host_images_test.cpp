@@ -25,6 +25,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -473,6 +474,14 @@ TEST_F(HostImages, SavesPngFilesThatDecodeToTheSurface) {
     EXPECT_EQ(image.At(0, 0), 0x000040u);
     EXPECT_EQ(image.At(199, 119), 0xC77740u);
     EXPECT_EQ(image.At(123, 45), 0x7B2D40u);
+
+    // The same picture written for a person to look at is the same file.
+    const std::string viewing = testing::TempDir() + "host_images_large.png";
+    ASSERT_TRUE(hoststandin::WritePngFile(*hoststandin::SurfaceFromBlock(surface.Block()),
+                                          viewing.c_str()));
+    std::ifstream written(viewing, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
+              FileBytes(L"C:\\Grabs\\large.png"));
 }
 
 TEST_F(HostImages, PngOpensInAnOrdinaryReader) {
