@@ -1,25 +1,11 @@
-// The host runtime's frame-editor drawing services, reached by ordinal through HostRuntimeProc.
-// The host interface does not number these services; this project's host runtime (and its
-// stand-in) exports them under the ordinals below. A missing library or ordinal makes a service
-// answer "none" / FALSE and draw nothing.
+// The host's frame-editor drawing services by role, each bound by ordinal through
+// HostRuntimeProc (host_drawing_services.h). A missing library or ordinal makes a service answer
+// none / FALSE and draw nothing.
 #pragma once
 
 #include <windows.h>
 
-#include "host/host_image_services.h"
-
-enum HostDrawingOrdinal : WORD {
-    OrdinalWindowSurface = 1100,      // (window id, 0) -> the window's surface or null
-    OrdinalLoadBitmapResource = 1101, // (surface, instance, resource id, 1) -> non-zero on success
-    OrdinalStretchCopy = 1102,        // (source, destination, x, y, width, height, 0, 0, 0, 0)
-    OrdinalFillColour = 1103,         // (window id, left, top, right, bottom, colour)
-    OrdinalLineAttributes = 1104,     // (window id, style, colour, width)
-    OrdinalPolyline = 1105,           // (window id, points, segment count)
-    OrdinalDrawingAttribute =
-        1106,                  // (window id, attribute): 1 keeps the picture between hatch lines
-    OrdinalBrushFill = 1107,   // (window id, left, top, right, bottom, brush)
-    OrdinalFinishHatch = 1108, // (window id, rectangle)
-};
+#include "host/host_drawing_services.h"
 
 // The surface of the frame-editor window `windowId`, owned by the host; null when there is none.
 HostSurfaceBlock* HostWindowSurface(DWORD windowId);
