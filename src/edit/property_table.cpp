@@ -1,6 +1,7 @@
 #include "edit/property_table.h"
 
 #include "host/object_settings.h"
+#include "res/resource_ids.h"
 
 extern const WCHAR FileNameFilter[] =
     L"Video Files (*.avi; *.qt; *.mov; *.mpg; *.mpeg; *.m1v; *.dat; *.mp4)"
@@ -22,22 +23,37 @@ constexpr DWORD kFileNameOptions = 4;
 } // namespace
 
 extern const PropertyRow PropertyTable[kPropertyRowCount + 1] = {
-    {PropVideoGroup, 133, 133, RowGroup, kGroupOptions, nullptr},
-    {PropFileName, 134, 434, RowFileName, kFileNameOptions, &FileNameRowParameter},
-    {PropPlayAtStart, 135, 435, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropFrameMode, 136, 436, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropHideAtStart, 137, 437, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropDefaultSize, 138, 438, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropDoubleSize, 139, 439, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropKeepAspect, 140, 440, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropBorderGroup, 141, 141, RowGroup, kGroupOptions, nullptr},
-    {PropClientBorder, 142, 442, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropStaticBorder, 143, 443, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropDialogBorder, 144, 444, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropSpecialGroup, 445, 445, RowGroup, kGroupOptions, nullptr},
-    {PropLogMode, 446, 447, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropConsoleMode, 448, 449, RowCheckBox, kCheckBoxOptions, nullptr},
-    {PropDeleteLog, 450, 451, RowCheckBox, kCheckBoxOptions, nullptr},
+    {PropVideoGroup, IDS_PROP_VIDEO_GROUP, IDS_PROP_VIDEO_GROUP, RowGroup, kGroupOptions, nullptr},
+    {PropFileName, IDS_PROP_FILENAME, IDS_PROP_FILENAME_INFO, RowFileName, kFileNameOptions,
+     &FileNameRowParameter},
+    {PropPlayAtStart, IDS_PROP_PLAY_AT_START, IDS_PROP_PLAY_AT_START_INFO, RowCheckBox,
+     kCheckBoxOptions, nullptr},
+    {PropFrameMode, IDS_PROP_FRAME_MODE, IDS_PROP_FRAME_MODE_INFO, RowCheckBox, kCheckBoxOptions,
+     nullptr},
+    {PropHideAtStart, IDS_PROP_HIDE_AT_START, IDS_PROP_HIDE_AT_START_INFO, RowCheckBox,
+     kCheckBoxOptions, nullptr},
+    {PropDefaultSize, IDS_PROP_DEFAULT_SIZE, IDS_PROP_DEFAULT_SIZE_INFO, RowCheckBox,
+     kCheckBoxOptions, nullptr},
+    {PropDoubleSize, IDS_PROP_DOUBLE_SIZE, IDS_PROP_DOUBLE_SIZE_INFO, RowCheckBox, kCheckBoxOptions,
+     nullptr},
+    {PropKeepAspect, IDS_PROP_KEEP_ASPECT, IDS_PROP_KEEP_ASPECT_INFO, RowCheckBox, kCheckBoxOptions,
+     nullptr},
+    {PropBorderGroup, IDS_PROP_BORDER_GROUP, IDS_PROP_BORDER_GROUP, RowGroup, kGroupOptions,
+     nullptr},
+    {PropClientBorder, IDS_PROP_CLIENT_BORDER, IDS_PROP_CLIENT_BORDER_INFO, RowCheckBox,
+     kCheckBoxOptions, nullptr},
+    {PropStaticBorder, IDS_PROP_STATIC_BORDER, IDS_PROP_STATIC_BORDER_INFO, RowCheckBox,
+     kCheckBoxOptions, nullptr},
+    {PropDialogBorder, IDS_PROP_DIALOG_BORDER, IDS_PROP_DIALOG_BORDER_INFO, RowCheckBox,
+     kCheckBoxOptions, nullptr},
+    {PropSpecialGroup, IDS_PROP_SPECIAL_GROUP, IDS_PROP_SPECIAL_GROUP, RowGroup, kGroupOptions,
+     nullptr},
+    {PropLogMode, IDS_PROP_LOG_MODE, IDS_PROP_LOG_MODE_INFO, RowCheckBox, kCheckBoxOptions,
+     nullptr},
+    {PropConsoleMode, IDS_PROP_CONSOLE_MODE, IDS_PROP_CONSOLE_MODE_INFO, RowCheckBox,
+     kCheckBoxOptions, nullptr},
+    {PropDeleteLog, IDS_PROP_DELETE_LOG, IDS_PROP_DELETE_LOG_INFO, RowCheckBox, kCheckBoxOptions,
+     nullptr},
     {0, 0, 0, 0, 0, nullptr},
 };
 

@@ -1,12 +1,26 @@
 // The frame-editor side of the object: its rectangle, the author's resizing with aspect locking,
 // and its drawing through the host's drawing services.
+#include "edit/editor_display.h"
 #include "edit/object_rect.h"
+#include "editor_drawing.h"
+#include "edit_host.h"
+#include "host/hostrt.h"
+#include "hostrt_exports.h"
+#include "res/resource_ids.h"
+#include "standin/inspect_gdi.h"
+#include "standin/inspect_user.h"
+#include "standin/kernel_control.h"
+#include "standin/resource_data.h"
+#include "support/log_capture.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -114,6 +128,208 @@ TEST(SetEditSize, LockedSideOutsideSixteenBitsStoresTheRequestedSize) {
 
 TEST(SetEditSize, WithoutSettingsFailsCleanly) {
     EXPECT_EQ(SetEditSize(nullptr, nullptr, 10, 10), 0);
+}
+
+// ---- The drawing, checked pixel by pixel on the host stand-in's editor window ----
+
+using hoststandin::DrawingCalls;
+using hoststandin::EditorWindow;
+using hoststandin::Rgb;
+
+constexpr DWORD kEditorWindowId = 7;
+const std::string kWhite = "ffffff";
+const std::string kBlack = "000000";
+const std::string kGrey = "c8c8c8";
+
+std::string Hex(const Rgb& colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02x%02x%02x", colour.red, colour.green, colour.blue);
+    return text;
+}
+
+// A pixel of bitmap 401 itself (a bottom-up 24-bit DIB), counted from the top.
+std::string PicturePixel(int x, int y) {
+    const standin::BitmapResource* bitmap = standin::FindBitmapResource(IDB_OBJECT_PICTURE);
+    const BYTE* dib = bitmap->dib;
+    LONG width = *reinterpret_cast<const LONG*>(dib + 4);
+    LONG height = *reinterpret_cast<const LONG*>(dib + 8);
+    DWORD stride = (width * 3 + 3) & ~3u;
+    const BYTE* pixel = dib + 40 + (height - 1 - y) * stride + x * 3;
+    return Hex(Rgb{pixel[2], pixel[1], pixel[0]});
+}
+
+class EditorDisplayTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        StartFreshModuleLog();
+        // The image services give the scratch surface, the drawing services the rest.
+        for (const auto* entry = hoststandin::kImageServiceExports; entry->ordinal; ++entry)
+            standin::RegisterModuleExport(L"HOSTRT.dll", entry->ordinal,
+                                          reinterpret_cast<FARPROC>(entry->procedure));
+        hoststandin::InstallEditorDrawing();
+        host.Record()->frameEditorWindowId = kEditorWindowId;
+        std::memset(&settings, 0, sizeof settings);
+    }
+    void TearDown() override { EndModuleLog(); }
+
+    void SetFile(const wchar_t* name) {
+        size_t i = 0;
+        for (; name[i]; ++i)
+            settings.FileName[i] = name[i];
+        settings.FileName[i] = 0;
+    }
+
+    std::string Pixel(int x, int y) const { return Hex(window.Pixel(x, y)); }
+
+    RECT Draw(RECT rect) {
+        EditorDisplay(host.Record(), nullptr, nullptr, &settings, &rect);
+        return rect;
+    }
+
+    // Every pixel of `area` (right and bottom excluded) is `expected(x, y)`; reports the first
+    // that is not.
+    template <typename Expected> void ExpectArea(const RECT& area, Expected expected) {
+        for (LONG y = area.top; y < area.bottom; ++y)
+            for (LONG x = area.left; x < area.right; ++x)
+                if (!(Pixel(x, y) == expected(x, y))) {
+                    ADD_FAILURE() << "pixel " << x << "," << y << " is " << Pixel(x, y)
+                                  << ", expected " << expected(x, y);
+                    return;
+                }
+    }
+
+    hoststandin::EditHost host;
+    EditorWindow window{kEditorWindowId, 200, 150};
+    ObjectSettings settings;
+};
+
+TEST_F(EditorDisplayTest, PlaceholderIsAGreyBoxWithOutlineAndBothDiagonals) {
+    RECT drawn = Draw(RECT{10, 10, 110, 60});
+    EXPECT_EQ(drawn.bottom, 60);
+
+    for (POINT grey : {POINT{60, 20}, POINT{11, 30}, POINT{109, 30}, POINT{60, 59}})
+        EXPECT_EQ(Pixel(grey.x, grey.y), kGrey) << grey.x << "," << grey.y;
+    // Outline through the four corners, right and bottom included.
+    for (LONG x = 10; x <= 110; ++x) {
+        EXPECT_EQ(Pixel(x, 10), kBlack) << x;
+        EXPECT_EQ(Pixel(x, 60), kBlack) << x;
+    }
+    for (LONG y = 10; y <= 60; ++y) {
+        EXPECT_EQ(Pixel(10, y), kBlack) << y;
+        EXPECT_EQ(Pixel(110, y), kBlack) << y;
+    }
+    // The diagonals cross in the middle.
+    for (POINT black : {POINT{60, 35}, POINT{30, 20}, POINT{90, 50}, POINT{90, 20}, POINT{30, 50}})
+        EXPECT_EQ(Pixel(black.x, black.y), kBlack) << black.x << "," << black.y;
+    for (POINT outside : {POINT{9, 30}, POINT{111, 30}, POINT{60, 9}, POINT{60, 61}})
+        EXPECT_EQ(Pixel(outside.x, outside.y), kWhite) << outside.x << "," << outside.y;
+
+    EXPECT_EQ(DrawingCalls(), (std::vector<std::string>{
+                                  "WindowSurface 7",
+                                  "FillColour 7 10,10,110,60 c8c8c8",
+                                  "LineAttributes 7 0 000000 1",
+                                  "Polyline 7 4: 10,10 110,10 110,60 10,60 10,10",
+                                  "Polyline 7 1: 10,10 110,60",
+                                  "Polyline 7 1: 110,10 10,60",
+                              }));
+    EXPECT_TRUE(window.WritePng("editor-placeholder.png"));
+}
+
+TEST_F(EditorDisplayTest, TrimEditorBottomEndsThePlaceholderTwentyPixelsHigher) {
+    settings.Flags = TrimEditorBottom;
+    RECT drawn = Draw(RECT{10, 10, 110, 60});
+    EXPECT_EQ(drawn.left, 10);
+    EXPECT_EQ(drawn.top, 10);
+    EXPECT_EQ(drawn.right, 110);
+    EXPECT_EQ(drawn.bottom, 40); // the caller's rectangle itself
+    EXPECT_EQ(Pixel(10, 40), kBlack);
+    EXPECT_EQ(Pixel(60, 39), kGrey);
+    ExpectArea(RECT{10, 41, 111, 61}, [](LONG, LONG) { return kWhite; });
+}
+
+TEST_F(EditorDisplayTest, NoFileWithDefaultSizeDrawsOnlyTheStretchedPicture) {
+    settings.Flags = DefaultSize | TrimEditorBottom; // the trim does not apply to the picture
+    RECT drawn = Draw(RECT{20, 30, 84, 94});         // 64 x 64: the picture twice its size
+    EXPECT_EQ(drawn.bottom, 94);
+    ExpectArea(RECT{20, 30, 84, 94},
+               [](LONG x, LONG y) { return PicturePixel((x - 20) / 2, (y - 30) / 2); });
+    ExpectArea(RECT{84, 30, 85, 95}, [](LONG, LONG) { return kWhite; });
+    ExpectArea(RECT{20, 94, 85, 95}, [](LONG, LONG) { return kWhite; });
+    EXPECT_EQ(DrawingCalls(),
+              (std::vector<std::string>{"WindowSurface 7", "LoadBitmapResource 401 mode 1",
+                                        "StretchCopy 20,30 64x64"}));
+    EXPECT_TRUE(window.WritePng("editor-picture.png"));
+}
+
+TEST_F(EditorDisplayTest, WithAFileThePictureCoversRightAndBottomToo) {
+    SetFile(L"C:\\clips\\a.avi");
+    Draw(RECT{0, 0, 31, 63}); // 32 x 64 with the closing row and column
+    ExpectArea(RECT{0, 0, 32, 64}, [](LONG x, LONG y) { return PicturePixel(x, y / 2); });
+    ExpectArea(RECT{32, 0, 33, 65}, [](LONG, LONG) { return kWhite; });
+    EXPECT_EQ(DrawingCalls().back(), "StretchCopy 0,0 32x64");
+}
+
+TEST_F(EditorDisplayTest, HideAtStartHatchesThePictureWithABlackDiagonalCross) {
+    SetFile(L"C:\\clips\\a.avi");
+    settings.Flags = HideAtStart;
+    RECT drawn = Draw(RECT{4, 4, 67, 67});
+    EXPECT_EQ(drawn.bottom, 67);
+    ExpectArea(RECT{4, 4, 68, 68}, [](LONG x, LONG y) {
+        return standin::HatchCovers(HS_DIAGCROSS, x, y) ? kBlack
+                                                        : PicturePixel((x - 4) / 2, (y - 4) / 2);
+    });
+    EXPECT_EQ(DrawingCalls(), (std::vector<std::string>{
+                                  "WindowSurface 7",
+                                  "LoadBitmapResource 401 mode 1",
+                                  "StretchCopy 4,4 64x64",
+                                  "DrawingAttribute 7 1",
+                                  "BrushFill 7 4,4,68,68 hatch 5 000000",
+                                  "LineAttributes 7 0 000000 1",
+                                  "FinishHatch 7 4,4,67,67",
+                              }));
+    EXPECT_EQ(standin::LiveCreatedBrushes(), 0);
+    EXPECT_TRUE(window.WritePng("editor-hidden.png"));
+}
+
+TEST_F(EditorDisplayTest, TrimmedHiddenObjectIsHatchedOverTheShorterRectangle) {
+    SetFile(L"C:\\clips\\a.avi");
+    settings.Flags = HideAtStart | TrimEditorBottom;
+    RECT drawn = Draw(RECT{0, 0, 63, 83});
+    EXPECT_EQ(drawn.bottom, 63);
+    EXPECT_EQ(DrawingCalls()[2], "StretchCopy 0,0 64x64");
+    EXPECT_EQ(DrawingCalls()[4], "BrushFill 7 0,0,64,64 hatch 5 000000");
+    ExpectArea(RECT{0, 64, 70, 90}, [](LONG, LONG) { return kWhite; });
+}
+
+TEST_F(EditorDisplayTest, WithoutAHatchBrushThePictureStaysUncovered) {
+    SetFile(L"C:\\clips\\a.avi");
+    settings.Flags = HideAtStart;
+    standin::InjectFault("CreateHatchBrush", 0);
+    Draw(RECT{0, 0, 31, 31});
+    ExpectArea(RECT{0, 0, 32, 32}, [](LONG x, LONG y) { return PicturePixel(x, y); });
+    EXPECT_EQ(DrawingCalls().size(), 3u);
+}
+
+TEST_F(EditorDisplayTest, NothingIsDrawnWithoutTheEditorSurfaceOrTheServices) {
+    host.Record()->frameEditorWindowId = 99; // no such window
+    RECT rect = {10, 10, 110, 60};
+    settings.Flags = TrimEditorBottom;
+    EditorDisplay(host.Record(), nullptr, nullptr, &settings, &rect);
+    EXPECT_EQ(rect.bottom, 60); // nothing drawn, nothing trimmed
+    EXPECT_EQ(DrawingCalls(), std::vector<std::string>{"WindowSurface 99"});
+
+    // A host run-time without the drawing services.
+    for (WORD ordinal = OrdinalWindowSurface; ordinal <= OrdinalFinishHatch; ++ordinal)
+        standin::RemoveModuleExport(L"HOSTRT.dll", ordinal);
+    ForgetHostRuntime();
+    host.Record()->frameEditorWindowId = kEditorWindowId;
+    EditorDisplay(host.Record(), nullptr, nullptr, &settings, &rect);
+    EXPECT_EQ(rect.bottom, 60);
+    ExpectArea(RECT{0, 0, 200, 150}, [](LONG, LONG) { return kWhite; });
+
+    EditorDisplay(nullptr, nullptr, nullptr, &settings, &rect);
+    EditorDisplay(host.Record(), nullptr, nullptr, nullptr, &rect);
+    EditorDisplay(host.Record(), nullptr, nullptr, &settings, nullptr);
 }
 
 } // namespace
