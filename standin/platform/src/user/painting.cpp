@@ -144,8 +144,10 @@ void InvalidateWhole(WindowRecord& window, bool erase) {
 
 BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
     if (!window) { // every window
-        for (auto& entry : UserState().windows)
-            InvalidateWhole(*entry.second, erase != FALSE);
+        State& state = UserState();
+        for (auto& entry : state.windows)
+            if (entry.first != state.desktop)
+                InvalidateWhole(*entry.second, erase != FALSE);
         return TRUE;
     }
     WindowRecord* record = WindowOrError(window);

@@ -11,9 +11,6 @@
 #include <string>
 #include <vector>
 
-// The thread's last error lives with the kernel stand-in.
-void WINAPI SetLastError(DWORD code);
-
 namespace standin {
 namespace user {
 
@@ -106,6 +103,8 @@ struct State {
     HWND active = nullptr;
     HWND foreground = nullptr;
     HWND capture = nullptr;
+    bool changingActivation = false;
+    bool changingFocus = false;
 
     HCURSOR cursor = nullptr;
     int cursorDisplayCount = 0;
