@@ -7,12 +7,13 @@ include(GoogleTest)
 # so the native build reads the very same resources the Windows build compiles.
 file(GLOB CINEVANE_RCGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/platform/rcgen/*.cpp)
 set(CINEVANE_GENERATED_RESOURCES ${CMAKE_BINARY_DIR}/generated/resources.cpp)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/generated)
 if(CINEVANE_RCGEN_SOURCES)
     add_executable(cinevane_rcgen ${CINEVANE_RCGEN_SOURCES})
     file(GLOB CINEVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*)
     add_custom_command(
         OUTPUT ${CINEVANE_GENERATED_RESOURCES}
-        COMMAND cinevane_rcgen ${CINEVANE_RC} ${CINEVANE_GENERATED_RESOURCES}
+        COMMAND $<TARGET_FILE:cinevane_rcgen> ${CINEVANE_RC} ${CINEVANE_GENERATED_RESOURCES}
         DEPENDS cinevane_rcgen ${CINEVANE_RES_FILES}
         COMMENT "Compiling cinevane.rc for the platform stand-in")
 else()

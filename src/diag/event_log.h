@@ -5,9 +5,16 @@
 
 #include <windows.h>
 
+// The path the module logs to; constant for the module's lifetime (the log keeps a pointer).
+inline constexpr WCHAR kModuleLogPath[] = L"C:\\Cinevane\\EventLog.txt";
+
 class EventLog {
-public:
+  public:
+    // `path` is not copied: it must outlive the log.
     EventLog(LPCWSTR path, bool keepExisting, bool fileLogging, bool consoleLogging);
+    ~EventLog();
+    EventLog(const EventLog&) = delete;
+    EventLog& operator=(const EventLog&) = delete;
 
     void SetFileLogging(bool on);
     void SetConsoleLogging(bool on);
@@ -17,7 +24,8 @@ public:
     void CloseLog();
     static DWORD DeleteTree(LPCWSTR directory);
 
-    // Writes one already formatted message (the line prefix is added here).
+    // Writes one already formatted message (the line prefix is added here). Lines are cut to
+    // kLogLineLimit characters, CR LF included.
     void WriteLine(LPCWSTR message);
     bool Enabled() const { return fileLogging || consoleLogging; }
 
@@ -29,7 +37,7 @@ public:
     bool DeleteOnClose() const { return deleteOnClose; }
     LPCWSTR LogDirectory() const { return logDirectory; }
 
-private:
+  private:
     void OpenForAppend();
     BOOL CloseFile();
     static bool DirectoryExists(LPCWSTR path);
@@ -47,9 +55,18 @@ private:
     WCHAR pathExt[256];
 };
 
+// A message is cut after this many characters, and so is a whole line (prefix, message, CR LF).
+constexpr size_t kLogMessageLimit = 1024;
+constexpr size_t kLogLineLimit = 1024;
+
 // The module's one log, owned by the module state from Initialize to Free; null when none.
 EventLog* ModuleLog();
-void SetModuleLog(EventLog* log);
+// Creates the module's log when there is none: (kModuleLogPath, keep existing, file logging on,
+// console off). A failed allocation leaves the module without a log.
+void OpenModuleLog();
+// Closes the module's log (CloseLog: deletes the folder when "Delete Log" is on), destroys it and
+// forgets it.
+void CloseModuleLog();
 
 // Writes a line when `log` is non-null and a switch is on; costs a call and a branch otherwise.
 void LogEvent(EventLog* log, LPCWSTR format, ...);
@@ -57,5 +74,7 @@ void LogEvent(EventLog* log, LPCWSTR format, ...);
 // The module's message box (caption "Cinevane Object", OK button, no owner).
 int ShowModuleMessage(LPCWSTR format, ...);
 
-// Bounded wide formatting with the contract of StringCchPrintfW.
+// Bounded wide formatting with the contract of StringCchPrintfW: E_INVALIDARG (nothing written)
+// for a capacity of 0 or above 0x7FFFFFFF or a null buffer; STRSAFE_E_INSUFFICIENT_BUFFER with the
+// cut, terminated text when it does not fit; S_OK otherwise.
 HRESULT FormatBounded(LPWSTR buffer, size_t capacity, LPCWSTR format, ...);

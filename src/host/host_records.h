@@ -9,6 +9,7 @@
 
 struct ObjectSettings;
 struct RunObject;
+struct RunHeader;
 
 // Edit-time services.
 typedef DWORD(WINAPI* HostVersionService)();
@@ -46,8 +47,9 @@ enum HostRequest : int {
 // Run-time services: none of their results is used except the parameter and text services'.
 typedef int(WINAPI* HostSignalService)(RunObject* object, int code, int parameter);
 typedef int(WINAPI* HostSuspendService)(RunObject* object, int reserved1, int reserved2);
-typedef LRESULT(WINAPI* RunObjectWindowRoutine)(HWND window, UINT message, WPARAM wParam,
-                                               LPARAM lParam);
+// The host calls the registered routine for each message of the object's window.
+typedef LRESULT(WINAPI* RunObjectWindowRoutine)(RunHeader* header, HWND window, UINT message,
+                                               WPARAM wParam, LPARAM lParam);
 typedef int(WINAPI* HostRoutineRegistration)(RunObject* object, int reserved,
                                             RunObjectWindowRoutine routine);
 typedef DWORD(WINAPI* HostParameterService)(RunObject* object, int kind, int reserved);

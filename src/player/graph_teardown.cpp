@@ -1,0 +1,58 @@
+// Tearing the graph down: the video window is detached from the host window, notifications
+// stop, and every held interface is released.
+#include "player/video_player.h"
+
+#include "diag/event_log.h"
+#include "player/com_release.h"
+
+void VideoPlayer::ReleaseGraph() {
+    if (pVW) {
+        HRESULT hr = pVW->put_Visible(OAFALSE);
+        if (FAILED(hr))
+            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_Visible(OAFALSE)\n", hr);
+        hr = pVW->put_Owner((OAHWND)NULL);
+        if (FAILED(hr))
+            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_Owner(NULL)\n", hr);
+        LogEvent(ModuleLog(), L"Drop the owner");
+    }
+    if (pME) {
+        HRESULT hr = pME->SetNotifyWindow((OAHWND)NULL, 0, 0);
+        if (FAILED(hr))
+            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pME->SetNotifyWindow((OAHWND)NULL, 0, 0)\n",
+                     hr);
+        LogEvent(ModuleLog(), L"No more notify window");
+    }
+    LogEvent(ModuleLog(), L"About to RELEASE");
+    ReleaseAndEmpty(pQP);
+    ReleaseAndEmpty(pME);
+    ReleaseAndEmpty(pMP);
+    ReleaseAndEmpty(pMS);
+    ReleaseAndEmpty(pMC);
+    ReleaseAndEmpty(pBA);
+    ReleaseAndEmpty(pBV);
+    ReleaseAndEmpty(pVW);
+    // The frame stepper and the decoders' interfaces go with their graph, so no reference
+    // outlives it and CodecKind reads 0 once the media is closed.
+    ReleaseAndEmpty(pFS);
+    ReleaseAndEmpty(m_pIndeo);
+    ReleaseAndEmpty(m_pIndio);
+    ReleaseAndEmpty(m_pDivx);
+    ReleaseAndEmpty(pGB);
+    ReleaseAndEmpty(pBF);
+    LogEvent(ModuleLog(), L"All FILTERS RELEASED");
+}
+
+int VideoPlayer::CloseMedia() {
+    ShowWindow(vidHWnd, SW_HIDE);
+    if (pVW)
+        pVW->put_Visible(OAFALSE);
+    if (pMC)
+        pMC->StopWhenReady();
+    PlayState = PlayStopped;
+    NoVideo = 1;
+    ReleaseGraph();
+    PlayState = PlayIdleAtStart;
+    MediaStatus = MediaClosed;
+    InitPlayerWindow(vidHWnd);
+    return 0;
+}

@@ -1,0 +1,144 @@
+// Test control of the simulated DirectShow (not included by <windows.h> or <dshow.h>).
+//
+// What the simulation does, in brief:
+// - CoCreateInstance answers CLSID_FilterGraph only (REGDB_E_CLASSNOTREG otherwise,
+//   CLASS_E_NOAGGREGATION with an outer object); fault name "CoCreateInstance".
+// - RenderFile reads the file by content. Results: E_POINTER for a null name; 0x80070002
+//   (file not found) for an empty name or a missing file; 0x80070003 when a folder on the way is
+//   missing; 0x80070005 (access denied) for a folder; VFW_E_UNKNOWN_FILE_TYPE for content that is
+//   neither RIFF AVI, RIFF WAVE nor a BMP (an empty file included); VFW_E_INVALID_FILE_FORMAT for a
+//   recognised file whose headers are truncated or inconsistent; VFW_E_UNSUPPORTED_STREAM when no
+//   stream can be rendered (a video FourCC without an installed decoder and no sound);
+//   VFW_S_PARTIAL_RENDER when only some streams render; E_UNEXPECTED for a second RenderFile on
+//   the same graph (the simulation renders one file per graph).
+// - Filters, in EnumFilters order: the source (named after the file as given), the decoder chosen
+//   by FourCC when the video is compressed, "Video Renderer" (IQualProp) when a picture renders,
+//   "Default DirectSound Device" when there is sound. Decoders: IV41 "Indeo 4 Video Decoder"
+//   (II6vxDecoder), IV50 "Indeo 5 Video Decoder" (IIndeoDecode), DIVX/DX50/DIV3 "DivX Decoder
+//   Filter" (IDivXFilterInterface), and "AVI Decompressor" for the other installed FourCCs.
+// - State changes complete at once unless SetTransitionDelay is used; Pause queues EC_PAUSED once
+//   the pause has completed; a running graph that reaches its stop position queues EC_COMPLETE
+//   and stays running. Stop keeps the position. Every queued event posts the notify message
+//   (wParam 0, lParam the instance data) to the window of SetNotifyWindow.
+// - Time formats: TIME_FORMAT_MEDIA_TIME always, TIME_FORMAT_FRAME only with video; any other
+//   format is refused with E_INVALIDARG. Rates: 0 < rate <= 4, else E_INVALIDARG.
+// - IVideoWindow and IBasicVideo answer E_NOINTERFACE without a video renderer; IBasicAudio
+//   answers E_NOTIMPL without an audio renderer; volumes outside -10000..0 give E_INVALIDARG.
+// - Every method's fault name is its own name ("RenderFile", "GetState", "put_Volume"...).
+//   QueryInterface on the graph consults "QueryInterface" and then "QueryInterface:<interface>"
+//   (e.g. "QueryInterface:IMediaSeeking"); a filter's QueryInterface consults
+//   "Filter::QueryInterface" and "QueryInterface:<interface>"; the enumerator uses
+//   "IEnumFilters::Next"; decoders use "Indeo5::ReadSequence", "Indeo5::ReadFrame",
+//   "Indeo5::WriteSequence", "Indeo5::WriteFrame", "Indeo4::SetPassword", "Indeo4::GetPassword",
+//   "DivX::SetBrightness", "DivX::SetContrast", "DivX::SetSaturation", "DivX::GetBrightness",
+//   "DivX::GetContrast", "DivX::GetSaturation". A fault makes the call return the armed code and
+//   do nothing else (GetState still reports the state).
+#pragma once
+
+#include <dshow.h>
+
+#include <string>
+#include <vector>
+
+namespace standin {
+
+// ---- Object counts: zero after a player has released everything ----
+int LiveGraphs();
+// References held by callers on every live graph, filter and enumerator (a graph's own hold on
+// its filters does not count).
+long OutstandingReferences();
+
+// ---- The most recent graph ----
+struct RecordedEvent {
+    long code;
+    LONG_PTR param1;
+    LONG_PTR param2;
+};
+
+struct NotifyMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct GraphView {
+    bool exists = false;         // false when no graph was ever made since the last reset
+    bool alive = false;          // the graph manager has not been destroyed yet
+    std::u16string renderedFile; // as passed to RenderFile
+    HRESULT renderResult = 0;
+    std::vector<std::u16string> filters; // names, EnumFilters order
+    FILTER_STATE state = State_Stopped;
+    bool transitionPending = false;
+    REFERENCE_TIME position = 0; // 100 ns units
+    REFERENCE_TIME stop = 0;
+    REFERENCE_TIME duration = 0;
+    double rate = 1.0;
+    GUID timeFormat = TIME_FORMAT_MEDIA_TIME;
+    // media
+    bool hasVideo = false;
+    bool hasAudio = false;
+    long videoWidth = 0;
+    long videoHeight = 0;
+    long frameCount = 0;
+    std::string fourcc; // "" for uncompressed
+    // events
+    HWND notifyWindow = nullptr;
+    long notifyMessage = 0;
+    LONG_PTR notifyInstance = 0;
+    std::vector<RecordedEvent> queuedEvents; // not yet taken by GetEvent
+    std::vector<NotifyMessage> postedNotifications;
+    // video window
+    HWND videoWindow = nullptr;
+    OAHWND owner = 0;
+    OAHWND messageDrain = 0;
+    long windowStyle = 0;
+    long windowStyleEx = 0;
+    bool visible = false;
+    long borderColor = 0;
+    long fullScreenMode = OAFALSE;
+    bool cursorHidden = false;
+    int foregroundCalls = 0;
+    RECT windowPosition = {0, 0, 0, 0};       // left, top, width, height as last set
+    std::vector<RECT> windowPositions;        // every SetWindowPosition, oldest first
+    std::vector<NotifyMessage> ownerMessages; // NotifyOwnerMessage calls
+    // basic video and audio
+    RECT destination = {0, 0, 0, 0}; // left, top, width, height as last set
+    std::vector<RECT> destinations;
+    long volume = 0;
+    long balance = 0;
+};
+GraphView LastGraph();
+
+// ---- Decoder state of the most recent graph ----
+struct DecoderView {
+    std::string kind; // "Indeo4", "Indeo5", "DivX", or "" without a private decoder
+    // Indeo 5: the values the decoder holds
+    long indeoBrightness = 0, indeoSaturation = 0, indeoContrast = 0, indeoTransFill = 0;
+    long indeoAccessKey = 0, indeoKeyInUse = 0, indeoModeWord = 0, indeoModeValue = 0,
+         indeoAltLine = 0;
+    int indeoWrites = 0;
+    // Indeo 4
+    bool passwordSet = false;
+    std::u16string password;
+    // DivX, in its own units
+    int divxBrightness = 0, divxContrast = 0, divxSaturation = 0;
+};
+DecoderView LastDecoder();
+
+// ---- Steering ----
+// State changes requested from now on take `ms` to complete; GetState waits at most its time-out
+// (advancing a manual clock) and answers VFW_S_STATE_INTERMEDIATE while one is still pending.
+void SetTransitionDelay(DWORD ms);
+// Queues an event on the most recent live graph, as a filter would, and posts the notification.
+void QueueGraphEvent(long code, LONG_PTR param1, LONG_PTR param2);
+// Makes a FourCC decodable or not (the defaults: IV41 IV50 DIVX DX50 DIV3 MJPG cvid CRAM MSVC
+// mrle XVID). Uncompressed RGB always renders.
+void SetDecoderInstalled(const char* fourcc, bool installed);
+// Without an audio device the sound stream does not render (VFW_S_AUDIO_NOT_RENDERED).
+void SetAudioDeviceAvailable(bool available);
+// Lets the graphs catch up with the clock: queue EC_COMPLETE, finish pending transitions. The
+// clock's listeners and the message pump call it; tests rarely need to.
+void PollGraphs();
+
+} // namespace standin
