@@ -245,8 +245,8 @@ std::vector<BYTE> DemoAviBytes(const DemoClip& clip) {
 std::vector<BYTE> ToneWavBytes(int milliseconds, int toneHz, int samplesPerSecond) {
     if (milliseconds < 0 || samplesPerSecond <= 0 || samplesPerSecond > 192000)
         return {};
-    const long samples = static_cast<long>(static_cast<long long>(milliseconds) *
-                                           samplesPerSecond / 1000);
+    const long samples =
+        static_cast<long>(static_cast<long long>(milliseconds) * samplesPerSecond / 1000);
     Riff out;
     size_t riff = out.Open("RIFF", "WAVE");
     size_t fmt = out.Open("fmt ");
@@ -260,15 +260,15 @@ std::vector<BYTE> ToneWavBytes(int milliseconds, int toneHz, int samplesPerSecon
 }
 
 bool WriteFileBytes(LPCWSTR path, const std::vector<BYTE>& bytes) {
-    HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     bool ok = true;
     size_t done = 0;
     while (ok && done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(bytes.size() - done > 0x100000 ? 0x100000
-                                                                          : bytes.size() - done);
+        DWORD chunk =
+            static_cast<DWORD>(bytes.size() - done > 0x100000 ? 0x100000 : bytes.size() - done);
         DWORD written = 0;
         ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
         done += written;

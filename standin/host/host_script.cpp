@@ -98,7 +98,8 @@ bool ParseVerb(const std::vector<std::string>& words, size_t at, ScriptEvent* ev
         if (count >= low && count <= high)
             return true;
         *error = "'" + verb + "' takes " +
-                 (low == high ? std::to_string(low) : std::to_string(low) + " to " + std::to_string(high)) +
+                 (low == high ? std::to_string(low)
+                              : std::to_string(low) + " to " + std::to_string(high)) +
                  " argument" + (high == 1 ? "" : "s");
         return false;
     };
@@ -127,6 +128,12 @@ bool ParseVerb(const std::vector<std::string>& words, size_t at, ScriptEvent* ev
         return wants(0, 0);
     } else if (verb == "grab") {
         event->verb = ScriptVerb::Grab;
+        if (!wants(1, 1))
+            return false;
+        event->path = PathWord(argument(0));
+        return true;
+    } else if (verb == "screenshot") {
+        event->verb = ScriptVerb::Screenshot;
         if (!wants(1, 1))
             return false;
         event->path = PathWord(argument(0));
@@ -274,7 +281,7 @@ bool ParseScript(const std::string& text, Script* script, std::string* error) {
     return true;
 }
 
-std::string DefaultScript(const std::string& grabPath) {
+std::string DefaultScript(const std::string& grabPath, const std::string& screenshotPath) {
     return "# what the clip is\n"
            "0     expression 18     # VideoFilename$(\n"
            "0     expression 1      # VideoTotalFrames(\n"
@@ -287,7 +294,10 @@ std::string DefaultScript(const std::string& grabPath) {
            "# while it plays\n"
            "500   position\n"
            "1000  position\n"
-           "1200  grab \"" + grabPath + "\"\n"
+           "1200  grab \"" +
+           grabPath + "\"\n" +
+           (screenshotPath.empty() ? std::string()
+                                   : "1300  screenshot \"" + screenshotPath + "\"\n") +
            "1500  position\n"
            "2000  position\n"
            "2500  position\n"

@@ -15,6 +15,7 @@
 //     expression <code>          call the expression routine and print its value
 //     position                   print the position: frame, seconds and H:M:S
 //     grab <path>                grab a frame to an image file (action 36), then condition 12
+//     screenshot <path>          capture the host's frame window to a PNG file (Windows)
 //     click left|middle|right [double]   a mouse click on the object's window
 //     key <code>                 a key press on the object's window
 //     frame <width> <height>     resize the host's frame window
@@ -36,6 +37,7 @@ enum class ScriptVerb {
     Expression,
     Position,
     Grab,
+    Screenshot,
     Click,
     Key,
     Frame,
@@ -55,16 +57,16 @@ struct ScriptArgument {
 enum class ClickButton { Left, Middle, Right };
 
 struct ScriptEvent {
-    int line = 0;            // 1-based line in the script text
-    int atMs = 0;            // time of the event, or delay after the trigger
-    int onCondition = -1;    // >= 0: wait for this condition's first signal
+    int line = 0;         // 1-based line in the script text
+    int atMs = 0;         // time of the event, or delay after the trigger
+    int onCondition = -1; // >= 0: wait for this condition's first signal
     ScriptVerb verb = ScriptVerb::End;
-    int code = 0;            // event number (action, condition, expression), object, key
+    int code = 0; // event number (action, condition, expression), object, key
     ClickButton button = ClickButton::Left;
     bool doubleClick = false;
     int width = 0, height = 0; // frame
     std::vector<ScriptArgument> arguments;
-    std::string path; // grab, create
+    std::string path; // grab, screenshot, create
 };
 
 struct Script {
@@ -76,7 +78,8 @@ struct Script {
 bool ParseScript(const std::string& text, Script* script, std::string* error);
 
 // The script the host runs when it is given none: it reads the clip's facts, reports the
-// position while it plays, grabs a frame to `grabPath`, and ends a little after the end.
-std::string DefaultScript(const std::string& grabPath);
+// position while it plays, grabs a frame to `grabPath`, captures the frame window to
+// `screenshotPath` (when not empty), and ends a little after the end of the clip.
+std::string DefaultScript(const std::string& grabPath, const std::string& screenshotPath);
 
 } // namespace hoststandin

@@ -69,7 +69,8 @@ std::string Utf8FromWide(LPCWSTR text, size_t limit) {
         char32_t unit = static_cast<char16_t>(text[i]);
         if (unit >= 0xD800 && unit < 0xDC00 && i + 1 < limit && text[i + 1] >= 0xDC00 &&
             text[i + 1] < 0xE000) {
-            unit = 0x10000 + ((unit - 0xD800) << 10) + (static_cast<char16_t>(text[i + 1]) - 0xDC00);
+            unit =
+                0x10000 + ((unit - 0xD800) << 10) + (static_cast<char16_t>(text[i + 1]) - 0xDC00);
             ++i;
         } else if (unit >= 0xD800 && unit < 0xE000) {
             unit = kReplacement;
