@@ -2,6 +2,8 @@
 // with the catalogue as the host's event editor must show it.
 #include <windows.h>
 
+#include "edit_host.h"
+#include "host/catalogue_exports.h"
 #include "host/event_catalogue.h"
 #include "res/resource_ids.h"
 #include "support/wide.h"
@@ -554,6 +556,97 @@ TEST_F(EventCatalogue, MenuCopyFailuresLeaveNothingBehind) {
     menu = CopyMenuTree(Instance(), IDR_ACTION_MENU);
     ASSERT_NE(menu, nullptr);
     DestroyMenu(menu);
+    EXPECT_EQ(standin::LiveMenuCount(), 0);
+}
+
+// The exported look-ups, as the host's event editor calls them.
+class CatalogueEntryPoints : public EventCatalogue {
+  protected:
+    hoststandin::EditHost host{0x02000000u | 251u};
+};
+
+TEST_F(CatalogueEntryPoints, MenusAreCopiesTheHostOwns) {
+    HMENU actions = GetActionMenu(host.Record(), nullptr, nullptr);
+    ASSERT_NE(actions, nullptr);
+    EXPECT_EQ(host.VersionCalls(), 2);
+    int count = GetMenuItemCount(actions);
+    int popups = 0;
+    for (int position = 0; position < count; ++position)
+        popups += GetMenuItemID(actions, position) == static_cast<UINT>(-1);
+    EXPECT_EQ(GetMenuItemID(actions, 0), 0u);
+    EXPECT_EQ(GetMenuItemID(actions, count - 1), 0u);
+    EXPECT_EQ(popups, 9);
+    EXPECT_EQ(standin::LiveMenuCount(), 10) << "the copy and its nine popups, nothing else";
+    DestroyMenu(actions);
+
+    HMENU conditions = GetConditionMenu(host.Record(), nullptr, nullptr);
+    HMENU expressions = GetExpressionMenu(host.Record(), nullptr, nullptr);
+    EXPECT_EQ(GetMenuItemCount(conditions), 21);
+    EXPECT_EQ(GetMenuItemCount(expressions), 33);
+    DestroyMenu(conditions);
+    DestroyMenu(expressions);
+}
+
+TEST_F(CatalogueEntryPoints, UnsupportedHostsGetNoMenusAndNoStrings) {
+    for (DWORD version : {0u, 0x02000000u | 250u, 0x01FF0000u | 4095u}) {
+        SCOPED_TRACE(version);
+        host.SetVersion(version);
+        EXPECT_EQ(GetConditionMenu(host.Record(), nullptr, nullptr), nullptr);
+        EXPECT_EQ(GetActionMenu(host.Record(), nullptr, nullptr), nullptr);
+        EXPECT_EQ(GetExpressionMenu(host.Record(), nullptr, nullptr), nullptr);
+        WCHAR text[16] = {L'k', 0};
+        EXPECT_EQ(GetConditionString(host.Record(), 0, text, 16), 0);
+        EXPECT_EQ(GetActionString(host.Record(), 0, text, 16), 0);
+        EXPECT_EQ(GetExpressionString(host.Record(), 0, text, 16), 0);
+        EXPECT_EQ(Utf8(text), "k") << "nothing written";
+    }
+    EXPECT_EQ(GetActionMenu(nullptr, nullptr, nullptr), nullptr);
+    EXPECT_EQ(standin::LiveMenuCount(), 0);
+}
+
+TEST_F(CatalogueEntryPoints, LookUpsTheEditorMakes) {
+    EXPECT_EQ(GetConditionCodeFromMenu(nullptr, 26011), 2);
+    EXPECT_EQ(GetConditionCodeFromMenu(nullptr, 26013), 13);
+    EXPECT_EQ(GetConditionCodeFromMenu(nullptr, 0), -1);
+    EXPECT_EQ(GetConditionCodeFromMenu(nullptr, 25000), -1);
+    EXPECT_EQ(GetActionCodeFromMenu(nullptr, 25039), 39);
+    EXPECT_EQ(GetActionCodeFromMenu(nullptr, 25004), 4);
+    EXPECT_EQ(GetExpressionCodeFromMenu(nullptr, 27023), 23);
+
+    const short* infos = GetExpressionInfos(nullptr, 16);
+    ASSERT_NE(infos, nullptr);
+    EXPECT_EQ((std::vector<short>{infos[0], infos[1], infos[2]}), (std::vector<short>{16, 2, 0}));
+    infos = GetConditionInfos(nullptr, 3);
+    ASSERT_NE(infos, nullptr);
+    EXPECT_EQ((std::vector<short>(infos, infos + 5)), (std::vector<short>{3, 0, 1, 32, 0}));
+    EXPECT_EQ(GetActionInfos(nullptr, 40), nullptr);
+    EXPECT_EQ(GetActionInfos(nullptr, -1), nullptr);
+    EXPECT_EQ(GetConditionInfos(nullptr, 14), nullptr);
+    EXPECT_EQ(GetExpressionInfos(nullptr, 24), nullptr);
+
+    WCHAR text[128];
+    EXPECT_EQ(GetActionString(host.Record(), 28, text, 128), 24);
+    EXPECT_EQ(Utf8(text), "Set Indio Password to %0");
+    EXPECT_EQ(GetActionString(host.Record(), 29, text, 128), 30);
+    EXPECT_EQ(Utf8(text), "Set Postprocessing level to %0");
+    EXPECT_EQ(GetConditionString(host.Record(), 99, text, 128), 0);
+    EXPECT_EQ(Utf8(text), "");
+
+    GetConditionTitle(nullptr, 3, 0, text, 128);
+    EXPECT_EQ(Utf8(text), "Mouse clicks within the Video window?");
+    GetActionTitle(nullptr, 14, 1, text, 128);
+    EXPECT_EQ(Utf8(text), "Set vertical size");
+    GetActionTitle(nullptr, 27, 0, text, 128);
+    EXPECT_EQ(Utf8(text), kTransfill);
+    for (const Event& expression : kExpressions) {
+        GetExpressionTitle(nullptr, static_cast<short>(expression.code), text, 128);
+        EXPECT_EQ(Utf8(text), expression.menuText);
+        text[0] = L'x';
+        GetExpressionParam(nullptr, static_cast<short>(expression.code), 0, text, 128);
+        EXPECT_EQ(Utf8(text), "");
+    }
+    GetExpressionParam(nullptr, 0, 0, text, 0);
+    GetParameterString(nullptr, nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(standin::LiveMenuCount(), 0);
 }
 
