@@ -183,6 +183,15 @@ class ModuleSurface {
     HostSurfaceBlock block = {};
 };
 
+// The decoded picture is width x height of PictureColour.
+void ExpectPicture(const DecodedImage& image, int width = 7, int height = 5) {
+    ASSERT_EQ(image.width, width);
+    ASSERT_EQ(image.height, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
+}
+
 void* StandardManager() {
     return &hoststandin::StandardImageFilters();
 }
@@ -227,11 +236,7 @@ TEST_F(HostImages, LoadsEveryDepthAndRowOrderWithoutReadingPastTheData) {
         DecodedImage image;
         std::string why;
         ASSERT_TRUE(DecodePackedDib(surface.Dib(), &image, &why)) << why;
-        ASSERT_EQ(image.width, 5);
-        ASSERT_EQ(image.height, 3);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
+        ExpectPicture(image, 5, 3);
     }
 }
 
@@ -265,11 +270,7 @@ TEST_F(HostImages, LoadGivesTheSurfaceTheDibsSize) {
         EXPECT_EQ(dib[14], char(c.storedBits));
         DecodedImage image;
         ASSERT_TRUE(DecodePackedDib(dib, &image, nullptr));
-        ASSERT_EQ(image.width, 5);
-        ASSERT_EQ(image.height, 3);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
+        ExpectPicture(image, 5, 3);
     }
 }
 
@@ -459,14 +460,6 @@ void LoadPicture(ModuleSurface& surface, int depth) {
     DibFormat format = {"picture", depth, false, 0, 40, 0, {}};
     Bytes dib = BuildDib(format, 7, 5, PictureColour);
     ASSERT_TRUE(surface.Load(dib.data(), depth, 7, 5));
-}
-
-void ExpectPicture(const DecodedImage& image) {
-    ASSERT_EQ(image.width, 7);
-    ASSERT_EQ(image.height, 5);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x)
-            EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
 }
 
 TEST_F(HostImages, SavesBmpFilesThatDecodeToTheSurface) {
