@@ -3,9 +3,10 @@
 // their data, BMP and PNG files decoded back, the filter choice by extension, and the clean
 // failure when the library or an ordinal is missing.
 #include "host/host_images.h"
+#include "host/hostrt.h"
 
 #include "hostrt_exports.h"
-#include "hostrt_install.h"
+#include "host_runtime.h"
 #include "image_filters.h"
 #include "bmp_writer.h"
 #include "png_writer.h"
@@ -182,6 +183,15 @@ class ModuleSurface {
     HostSurfaceBlock block = {};
 };
 
+// The decoded picture is width x height of PictureColour.
+void ExpectPicture(const DecodedImage& image, int width = 7, int height = 5) {
+    ASSERT_EQ(image.width, width);
+    ASSERT_EQ(image.height, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
+}
+
 void* StandardManager() {
     return &hoststandin::StandardImageFilters();
 }
@@ -191,6 +201,9 @@ class HostImages : public ::testing::Test {
     void SetUp() override {
         standin::ResetPlatform();
         hoststandin::InstallHostRuntime();
+        ForgetHostRuntime(); // bind afresh: earlier tests may have removed services
+        CreateDirectoryW(L"C:\\Grabs", nullptr);
+        CreateDirectoryW(L"C:\\Out", nullptr);
     }
 };
 
@@ -223,11 +236,41 @@ TEST_F(HostImages, LoadsEveryDepthAndRowOrderWithoutReadingPastTheData) {
         DecodedImage image;
         std::string why;
         ASSERT_TRUE(DecodePackedDib(surface.Dib(), &image, &why)) << why;
-        ASSERT_EQ(image.width, 5);
-        ASSERT_EQ(image.height, 3);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
+        ExpectPicture(image, 5, 3);
+    }
+}
+
+TEST_F(HostImages, LoadGivesTheSurfaceTheDibsSize) {
+    const Bytes dib24 = BuildDib(kFormats[7], 5, 3, PictureColour);
+    const Bytes dib32 = BuildDib(kFormats[10], 5, 3, PictureColour);
+    struct Case {
+        const char* name;
+        int createdDepth; // 0: never created
+        int createdSide;
+        const Bytes* dib;
+        int storedBits;
+    };
+    const Case cases[] = {
+        {"never created, 24-bit DIB", 0, 0, &dib24, 24},
+        {"never created, 32-bit DIB", 0, 0, &dib32, 32},
+        {"created smaller at 32 bits", 32, 2, &dib24, 32},
+        {"created larger at 24 bits", 24, 9, &dib32, 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModuleSurface surface;
+        if (c.createdDepth) {
+            void* prototype = nullptr;
+            ASSERT_TRUE(LookUpSurfacePrototype(c.createdDepth, &prototype));
+            ASSERT_TRUE(
+                CreateHostSurface(surface.Block(), c.createdSide, c.createdSide, prototype));
+        }
+        ASSERT_TRUE(LoadHostSurfaceFromDib(surface.Block(), c.dib->data()));
+        const std::string dib = surface.Dib();
+        EXPECT_EQ(dib[14], char(c.storedBits));
+        DecodedImage image;
+        ASSERT_TRUE(DecodePackedDib(dib, &image, nullptr));
+        ExpectPicture(image, 5, 3);
     }
 }
 
@@ -419,14 +462,6 @@ void LoadPicture(ModuleSurface& surface, int depth) {
     ASSERT_TRUE(surface.Load(dib.data(), depth, 7, 5));
 }
 
-void ExpectPicture(const DecodedImage& image) {
-    ASSERT_EQ(image.width, 7);
-    ASSERT_EQ(image.height, 5);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x)
-            EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
-}
-
 TEST_F(HostImages, SavesBmpFilesThatDecodeToTheSurface) {
     for (int depth : {24, 32}) {
         SCOPED_TRACE(depth);
@@ -548,6 +583,16 @@ TEST_F(HostImages, FailedSavesLeaveNoFile) {
             EXPECT_FALSE(standin::SandboxFileExists(c.file));
         }
     }
+
+    // A disk that fills up after the headers: the half-written file is removed.
+    standin::InjectFault("WriteFile", ERROR_DISK_FULL, 2);
+    EXPECT_FALSE(SaveHostSurface(StandardManager(), L"C:\\Out\\full.bmp", surface.Block(),
+                                 kBmpFilterIdentifier));
+    EXPECT_EQ(standin::CallCount("WriteFile"), 2);
+    EXPECT_FALSE(standin::SandboxFileExists(L"C:\\Out\\full.bmp"));
+    // A folder that does not exist.
+    EXPECT_FALSE(SaveHostSurface(StandardManager(), L"C:\\Missing\\a.bmp", surface.Block(),
+                                 kBmpFilterIdentifier));
 }
 
 // ---- Filter selector and filter choice ----
@@ -632,17 +677,20 @@ TEST_F(HostImages, FindImageFilterMatchesTheExtensionExactly) {
 
 TEST_F(HostImages, MissingOrdinalsAnswerNone) {
     standin::RemoveModuleExport(L"HOSTRT.dll", OrdinalSurfacePrototype);
+    ForgetHostRuntime();
     void* prototype = &prototype;
     EXPECT_FALSE(LookUpSurfacePrototype(24, &prototype));
     EXPECT_EQ(prototype, nullptr);
 
     // Without the filter count the search sees no filter and asks for index 0's identifier.
     standin::RemoveModuleExport(L"HOSTRT.dll", OrdinalFilterCount);
+    ForgetHostRuntime();
     EXPECT_EQ(FindImageFilter(StandardManager(), L"a.png"), kBmpFilterIdentifier);
 }
 
 TEST_F(HostImages, MissingLibraryAnswersNoneEverywhere) {
     standin::UnregisterModule(L"HOSTRT.dll");
+    ForgetHostRuntime();
     HostSurfaceBlock block = {};
     ConstructHostSurface(&block);
     void* prototype = &prototype;
