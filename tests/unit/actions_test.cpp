@@ -175,16 +175,6 @@ TEST_F(PlayingObject, SeekingActionsMoveThePlayerAndAskForRedraw) {
     }
 }
 
-TEST_F(PlayingObject, TransportActions) {
-    Action(object, 2);
-    EXPECT_EQ(object->player->PlayState, PlayPaused);
-    Action(object, 3);
-    EXPECT_EQ(object->player->PlayState, PlayRunning);
-    Action(object, 1);
-    EXPECT_EQ(object->player->PlayState, PlayStopped);
-    EXPECT_EQ(object->player->MediaStatus, MediaAtStart);
-}
-
 TEST_F(PlayingObject, PlaybackRateComesFromTheParameterService) {
     host->SetParameter(1.5f);
     host->ClearRecords();

@@ -22,26 +22,6 @@ media::AviClip Clip(int frames, const std::string& fourcc = "", bool withAudio =
 
 // ---- Conditions ----------------------------------------------------------------------------
 
-TEST_F(Conditions, StateConditionsReadThePlayersStateWords) {
-    const struct {
-        LONG mediaStatus, playState;
-        long atStart, atEnd, paused;
-    } cases[] = {
-        {MediaAtStart, PlayStopped, 1, 0, 0},
-        {MediaAtEnd, PlayStopped, 0, 1, 0},
-        {MediaActive, PlayPaused, 0, 0, 1},
-        {MediaActive, PlayRunning, 0, 0, 0},
-    };
-    RunObject* object = Create("", kLogged);
-    for (const auto& c : cases) {
-        object->player->MediaStatus = c.mediaStatus;
-        object->player->PlayState = c.playState;
-        EXPECT_EQ(Condition(object, 0), c.atStart);
-        EXPECT_EQ(Condition(object, 1), c.atEnd);
-        EXPECT_EQ(Condition(object, 2), c.paused);
-    }
-}
-
 TEST_F(Conditions, AClickIsReportedOnceAndOnlyInTheLoopItHappened) {
     RunObject* object = Create("", kLogged);
     host->NextLoop();
@@ -119,15 +99,6 @@ TEST_F(Conditions, CodecConditionsNameTheDecoderInTheGraph) {
     }
 }
 
-TEST_F(Conditions, FlagsAreReturnedAsTheyStand) {
-    RunObject* object = Create("", kLogged);
-    EXPECT_EQ(Condition(object, 7), 1);
-    Action(object, 8); // Hide
-    EXPECT_EQ(Condition(object, 7), 0);
-    object->player->AltLine = 1;
-    EXPECT_EQ(Condition(object, 9), 1);
-}
-
 TEST_F(Conditions, OneShotConditionsConsumeWhatTheyReport) {
     RunObject* object = Create("", kLogged);
     object->grabDone = 1;
@@ -165,15 +136,6 @@ TEST_F(Expressions, LengthsComeFromTheCacheAndNeedAWindow) {
     EXPECT_EQ(Expression(windowless, 3), -1);
     EXPECT_EQ(AsFloat(Expression(windowless, 2)), 0.0f);
     EXPECT_EQ(windowless->resultTypeFlags, ResultIsFloat);
-}
-
-TEST_F(Expressions, SizesAndTheErrorCode) {
-    RunObject* object = Create("", kLogged, 321, 123);
-    EXPECT_EQ(Expression(object, 4), 321);
-    EXPECT_EQ(Expression(object, 5), 123);
-    object->lastError = -3;
-    EXPECT_EQ(Expression(object, 6), -3);
-    EXPECT_EQ(infos.expressions[6], infos.expressions[17]);
 }
 
 TEST_F(Expressions, VolumeIsAPercentageAndMissingSoundGives99) {
