@@ -224,6 +224,35 @@ TEST_F(Runtime, TheGuardPassesOtherFaultsOn) {
     EXPECT_EQ(code, 0u);
 }
 
+TEST_F(Runtime, MissingOrMalformedInputFailsCleanly) {
+    // No record at all: every entry point and routine answers without touching anything.
+    EXPECT_EQ(CreateRunObject(nullptr, nullptr, nullptr), -1);
+    EXPECT_EQ(HandleRunObject(nullptr), 0);
+    EXPECT_EQ(DisplayRunObject(nullptr), 0);
+    EXPECT_EQ(DestroyRunObject(nullptr, 0), 0);
+    for (int code = 0; code < kConditionCount; ++code)
+        infos.conditions[code](nullptr, 0, 0);
+    for (int code = 0; code < kActionCount; ++code)
+        infos.actions[code](nullptr, 0, 0);
+    for (int code = 0; code < kExpressionCount; ++code)
+        infos.expressions[code](nullptr, 0);
+
+    // No settings: a failed creation, without a window.
+    std::unique_ptr<RunObject> bare = host->NewObject();
+    EXPECT_EQ(CreateRunObject(bare.get(), nullptr, nullptr), -1);
+    EXPECT_EQ(bare->hostWindow, nullptr);
+    EXPECT_EQ(bare->lastError, 8);
+
+    // A stored file name without its terminator counts as no file.
+    ObjectSettings settings = hoststandin::MakeSettings(L"", 320, 240, kLogged);
+    for (WCHAR& unit : settings.FileName)
+        unit = L'x';
+    RunObject* object = Create(settings);
+    EXPECT_EQ(createResult, 0);
+    EXPECT_EQ(Utf8(object->fileName), "");
+    EXPECT_TRUE(LoggedInOrder({"No Name / set video name!"}));
+}
+
 // ---- HandleRunObject -------------------------------------------------------------------------
 
 TEST_F(Runtime, FrameSignalsFollowTheStateWords) {
