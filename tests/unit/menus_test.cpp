@@ -46,9 +46,12 @@ TEST_F(Menus, LoadedResourceHasOneUnnamedPopup) {
 
 TEST_F(Menus, MissingResourcesAndBadHandlesFailCleanly) {
     EXPECT_EQ(LoadMenuW(instance, MAKEINTRESOURCEW(20999)), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
     EXPECT_EQ(LoadMenuW(instance, L"ACTIONS"), nullptr);
     HMENU bogus = reinterpret_cast<HMENU>(0x1234);
+    SetLastError(0);
     EXPECT_EQ(GetMenuItemCount(bogus), -1);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_MENU_HANDLE));
     EXPECT_EQ(GetMenuItemID(bogus, 0), static_cast<UINT>(-1));
     EXPECT_EQ(GetSubMenu(bogus, 0), nullptr);
     EXPECT_EQ(GetMenuState(bogus, 0, MF_BYPOSITION), static_cast<UINT>(-1));

@@ -126,4 +126,23 @@ TEST(BitmapResource, PicturesArePackedDibsOfTheAgreedSizes) {
     }
 }
 
+TEST(RawResources, BitmapsAreFoundLoadedAndSized) {
+    HRSRC found = FindResourceW(ModuleInstance(), MAKEINTRESOURCEW(IDB_OBJECT_PICTURE), RT_BITMAP);
+    ASSERT_NE(found, nullptr);
+    const BYTE* bits =
+        static_cast<const BYTE*>(LockResource(LoadResource(ModuleInstance(), found)));
+    ASSERT_NE(bits, nullptr);
+    EXPECT_EQ(bits, standin::FindBitmapResource(IDB_OBJECT_PICTURE)->dib);
+    EXPECT_EQ(SizeofResource(ModuleInstance(), found), 40u + 96u * 32u);
+
+    EXPECT_EQ(FindResourceW(ModuleInstance(), MAKEINTRESOURCEW(999), RT_BITMAP), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+    EXPECT_EQ(FindResourceW(ModuleInstance(), MAKEINTRESOURCEW(IDB_OBJECT_PICTURE), RT_DIALOG),
+              nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
+    HRSRC forged = reinterpret_cast<HRSRC>(0x1234);
+    EXPECT_EQ(LoadResource(ModuleInstance(), forged), nullptr);
+    EXPECT_EQ(SizeofResource(ModuleInstance(), forged), 0u);
+}
+
 } // namespace

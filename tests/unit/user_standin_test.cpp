@@ -476,4 +476,37 @@ TEST_F(UserStandIn, ComInitialisationCountsLikeCom) {
     EXPECT_EQ(standin::Com().initializeCalls, 2);
 }
 
+// A procedure may destroy its own window, or grab the focus, while it hears of a change.
+LRESULT CALLBACK Unruly(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE && GetPropW(window, L"DestroyOnSize"))
+        DestroyWindow(window);
+    if (message == WM_ACTIVATE || message == WM_KILLFOCUS)
+        SetFocus(window);
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(UserStandIn, ProceduresThatDestroyOrRefocusDuringAChangeDoNotBreakIt) {
+    WNDCLASSEXW description = {};
+    description.cbSize = sizeof(description);
+    description.lpfnWndProc = Unruly;
+    description.lpszClassName = L"Unruly";
+    ASSERT_NE(RegisterClassExW(&description), 0);
+    HWND first = CreateWindowExW(0, L"Unruly", L"1", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
+    HWND second = CreateWindowExW(0, L"Unruly", L"2", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                  nullptr, nullptr, nullptr);
+    SetFocus(first); // each grabs the focus back: no endless exchange, a consistent outcome
+    EXPECT_NE(GetFocus(), nullptr);
+    EXPECT_EQ(GetFocus(), GetActiveWindow());
+    EXPECT_TRUE(IsWindow(first) && IsWindow(second));
+
+    SetPropW(second, L"DestroyOnSize", reinterpret_cast<HANDLE>(1));
+    EXPECT_TRUE(SetWindowPos(second, nullptr, 0, 0, 50, 50, SWP_NOMOVE | SWP_NOZORDER));
+    EXPECT_FALSE(IsWindow(second));
+    DestroyWindow(first);
+    DestroyWindow(frame);
+    EXPECT_TRUE(standin::LiveWindows().empty());
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
 } // namespace

@@ -46,6 +46,14 @@ Menu* Find(HMENU handle) {
     return found == Table().menus.end() ? nullptr : &found->second;
 }
 
+// A handle that names no menu sets the last error, as every menu call does on Windows.
+Menu* FindOrFail(HMENU handle) {
+    Menu* menu = Find(handle);
+    if (!menu)
+        SetLastError(ERROR_INVALID_MENU_HANDLE);
+    return menu;
+}
+
 HMENU NewMenu(bool popup) {
     MenuTable& table = Table();
     HMENU handle = reinterpret_cast<HMENU>(table.nextHandle);
@@ -80,9 +88,13 @@ MenuItem* FindItem(HMENU handle, UINT item, UINT flags, int depth = 0) {
     return nullptr;
 }
 
+// An injected fault fails the call with its code as the last error.
 bool Faulted(const char* call) {
     long code = 0;
-    return standin::TakeFault(call, &code);
+    if (!standin::TakeFault(call, &code))
+        return false;
+    SetLastError(static_cast<DWORD>(code));
+    return true;
 }
 
 // The flags an item keeps: its kind and state bits, not the command bits of the call.
@@ -119,7 +131,7 @@ BOOL WINAPI IsMenu(HMENU menu) {
 }
 
 BOOL WINAPI DestroyMenu(HMENU handle) {
-    Menu* menu = Find(handle);
+    Menu* menu = FindOrFail(handle);
     if (!menu)
         return FALSE;
     std::vector<HMENU> submenus;
@@ -133,14 +145,18 @@ BOOL WINAPI DestroyMenu(HMENU handle) {
 }
 
 BOOL WINAPI AppendMenuW(HMENU handle, UINT flags, UINT_PTR idOrPopup, LPCWSTR text) {
-    Menu* menu = Find(handle);
+    Menu* menu = FindOrFail(handle);
     if (!menu || Faulted("AppendMenuW"))
         return FALSE;
     MenuItem item{flags & kItemFlags, static_cast<UINT>(idOrPopup), nullptr, CopyText(nullptr)};
     if (flags & MF_POPUP) {
         HMENU submenu = reinterpret_cast<HMENU>(idOrPopup);
-        if (!Find(submenu) || submenu == handle)
+        if (!FindOrFail(submenu))
             return FALSE;
+        if (submenu == handle) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return FALSE;
+        }
         item.submenu = submenu;
     }
     if (!(flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR))) {
@@ -156,22 +172,25 @@ BOOL WINAPI AppendMenuW(HMENU handle, UINT flags, UINT_PTR idOrPopup, LPCWSTR te
 }
 
 HMENU WINAPI LoadMenuW(HINSTANCE, LPCWSTR name) {
-    if (Faulted("LoadMenuW") || !IS_INTRESOURCE(name))
+    if (Faulted("LoadMenuW"))
         return nullptr;
-    const standin::MenuResource* resource = standin::FindMenuResource(LOWORD(name));
-    if (!resource)
+    const standin::MenuResource* resource =
+        IS_INTRESOURCE(name) ? standin::FindMenuResource(LOWORD(name)) : nullptr;
+    if (!resource) {
+        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return nullptr;
+    }
     return BuildFromResource(standin::CompiledResources(), resource->firstItem, resource->itemCount,
                              false);
 }
 
 int WINAPI GetMenuItemCount(HMENU handle) {
-    Menu* menu = Find(handle);
+    Menu* menu = FindOrFail(handle);
     return menu ? static_cast<int>(menu->items.size()) : -1;
 }
 
 UINT WINAPI GetMenuItemID(HMENU handle, int position) {
-    Menu* menu = Find(handle);
+    Menu* menu = FindOrFail(handle);
     if (!menu || position < 0 || static_cast<size_t>(position) >= menu->items.size())
         return static_cast<UINT>(-1);
     const MenuItem& item = menu->items[position];
@@ -179,7 +198,7 @@ UINT WINAPI GetMenuItemID(HMENU handle, int position) {
 }
 
 HMENU WINAPI GetSubMenu(HMENU handle, int position) {
-    Menu* menu = Find(handle);
+    Menu* menu = FindOrFail(handle);
     if (!menu || position < 0 || static_cast<size_t>(position) >= menu->items.size())
         return nullptr;
     return menu->items[position].submenu;

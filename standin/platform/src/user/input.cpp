@@ -11,6 +11,18 @@ namespace {
 const WORD kStandardCursors[] = {32512, 32513, 32514, 32515, 32516, 32640, 32641, 32642,
                                  32643, 32644, 32645, 32646, 32648, 32649, 32650, 32651};
 
+struct ActivationChange {
+    explicit ActivationChange(State& state) : state(state) { state.changingActivation = true; }
+    ~ActivationChange() { state.changingActivation = false; }
+    State& state;
+};
+
+struct FocusChange {
+    explicit FocusChange(State& state) : state(state) { state.changingFocus = true; }
+    ~FocusChange() { state.changingFocus = false; }
+    State& state;
+};
+
 } // namespace
 
 namespace standin {
@@ -124,6 +136,9 @@ HWND WINAPI SetFocus(HWND window) {
     if (previous == window)
         return previous;
     state.focus = window;
+    if (state.changingFocus) // as for activation: no ping-pong between two procedures
+        return previous;
+    FocusChange change(state);
     if (previous)
         Send(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
     if (window && state.focus == window)
@@ -144,6 +159,11 @@ HWND WINAPI SetActiveWindow(HWND window) {
     if (previous == root)
         return previous;
     state.active = root;
+    // A procedure that activates a window while hearing of an activation gets the change
+    // without further messages, so two windows cannot hand the activation back and forth.
+    if (state.changingActivation)
+        return previous;
+    ActivationChange change(state);
     if (previous)
         Send(previous, WM_ACTIVATE, WA_INACTIVE, reinterpret_cast<LPARAM>(root));
     if (root && state.active == root)

@@ -103,6 +103,8 @@ struct State {
     HWND active = nullptr;
     HWND foreground = nullptr;
     HWND capture = nullptr;
+    bool changingActivation = false;
+    bool changingFocus = false;
 
     HCURSOR cursor = nullptr;
     int cursorDisplayCount = 0;

@@ -1,0 +1,41 @@
+# Wine tier (label wine), included by cmake/windows-build.cmake.
+# Every tests/wine/*_wine.cpp becomes a Windows program next to Cinevane.dll. It is linked with its
+# own copy of the module's sources and resources (to reach module internals), and may also load
+# the real Cinevane.dll from its folder. Programs print "N passed, N failed" and exit non-zero on
+# a failure; ctest runs each through scripts/wine-env (Wine prefix, virtual display, null sound).
+
+add_library(cinevane_module_for_tests STATIC ${CINEVANE_MODULE_SOURCES})
+target_include_directories(cinevane_module_for_tests PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(cinevane_module_for_tests PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+target_link_libraries(cinevane_module_for_tests PUBLIC strmiids ole32 oleaut32 uuid comdlg32 gdi32
+                      user32)
+
+file(GLOB CINEVANE_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_wine.cpp)
+foreach(wine_source ${CINEVANE_WINE_TESTS})
+    get_filename_component(wine_name ${wine_source} NAME_WE)
+    add_executable(${wine_name} ${wine_source} ${CINEVANE_RC})
+    target_include_directories(${wine_name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${wine_name} PRIVATE cinevane_module_for_tests)
+    target_link_options(${wine_name} PRIVATE -static-libgcc -static-libstdc++)
+    add_dependencies(${wine_name} Cinevane)
+    add_test(NAME wine.${wine_name}
+             COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env wine $<TARGET_FILE:${wine_name}>
+             WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    # One Wine prefix, one C:\Cinevane\EventLog.txt: the programs run one at a time.
+    set_tests_properties(wine.${wine_name} PROPERTIES LABELS wine TIMEOUT 300
+                         FAIL_REGULAR_EXPRESSION "FAILED" RESOURCE_LOCK cinevane_wine_prefix)
+endforeach()
+
+# The export table of the real DLL against the names in Cinevane.def.
+add_test(NAME wine.exports
+         COMMAND ${CMAKE_COMMAND} -DDLL=$<TARGET_FILE:Cinevane> -DDEF=${CINEVANE_DEF}
+                 -DOBJDUMP=i686-w64-mingw32-objdump -P ${CMAKE_SOURCE_DIR}/tests/wine/check_exports.cmake)
+set_tests_properties(wine.exports PROPERTIES LABELS wine)
+
+# The player's program writes its clips with the shared media writer.
+if(TARGET player_wine)
+    target_sources(player_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
+    # Its sandbox path mapping is only compiled for the native build.
+    set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
+                                PROPERTIES COMPILE_OPTIONS -Wno-unused-function)
+endif()
