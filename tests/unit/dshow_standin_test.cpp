@@ -479,6 +479,7 @@ TEST_F(DirectShowStandIn, EveryReferenceIsCountedUntilReleased) {
     EXPECT_EQ(found[1]->QueryFilterInfo(&info), S_OK);
     EXPECT_EQ(Utf8(info.achName), "Indeo 5 Video Decoder");
     EXPECT_EQ(standin::OutstandingReferences(), 2 + 2 + 1 + 4 + 1);
+    EXPECT_EQ(standin::LastGraph().references, 2 + 2 + 4 + 1); // the enumerator is not a filter
 
     graph->Release();
     control->Release();

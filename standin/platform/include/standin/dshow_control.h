@@ -84,6 +84,7 @@ struct NotifyMessage {
 struct GraphView {
     bool exists = false;         // false when no graph was ever made since the last reset
     bool alive = false;          // the graph manager has not been destroyed yet
+    long references = 0;         // callers' references on the graph and on its filters
     std::u16string renderedFile; // as passed to RenderFile
     HRESULT renderResult = 0;
     std::vector<std::u16string> filters; // names, EnumFilters order

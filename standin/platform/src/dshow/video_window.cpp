@@ -91,7 +91,9 @@ void ApplyOwner(VideoWindowState& w) {
 
 } // namespace
 
-void ForgetVideoWindows() { WindowGraphs().clear(); }
+void ForgetVideoWindows() {
+    WindowGraphs().clear();
+}
 
 void FilterGraph::CreateVideoWindow() {
     InternalCallScope internal;
