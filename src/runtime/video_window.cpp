@@ -1,13 +1,12 @@
 #include "runtime/video_window.h"
 
 #include "diag/event_log.h"
+#include "host/module_state.h"
 #include "player/video_player.h"
 #include "runtime/access_guard.h"
 #include "runtime/host_calls.h"
 
 namespace {
-
-const WCHAR kVideoWindowClass[] = L"VidPlayer";
 
 struct WindowCreation {
     HWND parent;

@@ -39,3 +39,10 @@ if(TARGET player_wine)
     set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
                                 PROPERTIES COMPILE_OPTIONS -Wno-unused-function)
 endif()
+
+# The run-time object's program drives the real DLL with the host stand-in's run host.
+if(TARGET runtime_wine)
+    target_sources(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp
+                                        ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
+    target_include_directories(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+endif()
