@@ -9,7 +9,13 @@ file(GLOB CINEVANE_RCGEN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/p
 set(CINEVANE_GENERATED_RESOURCES ${CMAKE_BINARY_DIR}/generated/resources.cpp)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/generated)
 if(CINEVANE_RCGEN_SOURCES)
-    add_executable(cinevane_rcgen ${CINEVANE_RCGEN_SOURCES})
+    # The parsers form a library of their own, so the unit tests can feed them .rc text too.
+    set(CINEVANE_RCGEN_PARSER_SOURCES ${CINEVANE_RCGEN_SOURCES})
+    list(FILTER CINEVANE_RCGEN_PARSER_SOURCES EXCLUDE REGEX ".*/main\\.cpp$")
+    add_library(cinevane_rcgen_parser STATIC ${CINEVANE_RCGEN_PARSER_SOURCES})
+    target_include_directories(cinevane_rcgen_parser PUBLIC ${CMAKE_SOURCE_DIR}/standin/platform/rcgen)
+    add_executable(cinevane_rcgen ${CMAKE_SOURCE_DIR}/standin/platform/rcgen/main.cpp)
+    target_link_libraries(cinevane_rcgen PRIVATE cinevane_rcgen_parser)
     file(GLOB CINEVANE_RES_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/res/*)
     add_custom_command(
         OUTPUT ${CINEVANE_GENERATED_RESOURCES}
@@ -40,6 +46,9 @@ file(GLOB CINEVANE_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*
 add_executable(cinevane_unit_tests ${CINEVANE_UNIT_TESTS} ${CINEVANE_TEST_SUPPORT})
 target_include_directories(cinevane_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(cinevane_unit_tests PRIVATE cinevane_host_standin GTest::gtest GTest::gtest_main)
+if(TARGET cinevane_rcgen_parser)
+    target_link_libraries(cinevane_unit_tests PRIVATE cinevane_rcgen_parser)
+endif()
 gtest_discover_tests(cinevane_unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 
 if(benchmark_FOUND)

@@ -215,13 +215,8 @@ DWORD EventLog::DeleteTree(LPCWSTR directory) {
     return 0;
 }
 
-void LogEvent(EventLog* log, LPCWSTR format, ...) {
-    if (!log || !log->Enabled())
-        return;
+void EventLog::WriteFormatted(LPCWSTR format, va_list args) {
     WCHAR message[kLogMessageLimit + 1] = {};
-    va_list args;
-    va_start(args, format);
     FormatText(message, kLogMessageLimit + 1, format, args);
-    va_end(args);
-    log->WriteLine(message);
+    WriteLine(message);
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <cstdarg>
+
 // The path the module logs to; constant for the module's lifetime (the log keeps a pointer).
 inline constexpr WCHAR kModuleLogPath[] = L"C:\\Cinevane\\EventLog.txt";
 
@@ -27,6 +29,8 @@ class EventLog {
     // Writes one already formatted message (the line prefix is added here). Lines are cut to
     // kLogLineLimit characters, CR LF included.
     void WriteLine(LPCWSTR message);
+    // Formats a message (cut after kLogMessageLimit characters) and writes it with WriteLine.
+    void WriteFormatted(LPCWSTR format, va_list args);
     bool Enabled() const { return fileLogging || consoleLogging; }
 
     // Read-only views for diagnostics and tests.
@@ -60,7 +64,11 @@ constexpr size_t kLogMessageLimit = 1024;
 constexpr size_t kLogLineLimit = 1024;
 
 // The module's one log, owned by the module state from Initialize to Free; null when none.
-EventLog* ModuleLog();
+// Read inline: every step of the module passes it to LogEvent.
+extern EventLog* moduleLogInstance;
+inline EventLog* ModuleLog() {
+    return moduleLogInstance;
+}
 // Creates the module's log when there is none: (kModuleLogPath, keep existing, file logging on,
 // console off). A failed allocation leaves the module without a log.
 void OpenModuleLog();

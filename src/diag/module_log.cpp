@@ -2,29 +2,23 @@
 
 #include <new>
 
-namespace {
-EventLog* moduleLog = nullptr;
-}
-
-EventLog* ModuleLog() {
-    return moduleLog;
-}
+EventLog* moduleLogInstance = nullptr;
 
 void OpenModuleLog() {
-    if (moduleLog)
+    if (moduleLogInstance)
         return;
     // Allocated on the process heap so that a failed allocation is an ordinary null result.
     void* storage = HeapAlloc(GetProcessHeap(), 0, sizeof(EventLog));
     if (!storage)
         return; // no log: every line is silently skipped
-    moduleLog = new (storage) EventLog(kModuleLogPath, true, true, false);
+    moduleLogInstance = new (storage) EventLog(kModuleLogPath, true, true, false);
 }
 
 void CloseModuleLog() {
-    if (!moduleLog)
+    if (!moduleLogInstance)
         return;
-    EventLog* log = moduleLog;
-    moduleLog = nullptr;
+    EventLog* log = moduleLogInstance;
+    moduleLogInstance = nullptr;
     log->CloseLog();
     log->~EventLog();
     HeapFree(GetProcessHeap(), 0, log);

@@ -1,7 +1,7 @@
 #include "support/log_capture.h"
 
 #include "diag/event_log.h"
-#include "host/hostrt.h"
+#include "support/module_setup.h"
 #include "standin/sandbox.h"
 
 namespace {
@@ -47,10 +47,7 @@ std::string Utf8FromUtf16Le(const std::string& bytes) {
 } // namespace
 
 void StartFreshModuleLog() {
-    EndModuleLog();
-    standin::ResetPlatform();
-    standin::ClearSandbox();
-    ForgetHostRuntime();
+    StartFreshModule();
     OpenModuleLog();
 }
 

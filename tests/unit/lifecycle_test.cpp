@@ -12,6 +12,7 @@
 #include "standin/inspect_user.h"
 #include "standin/kernel_control.h"
 #include "standin/sandbox.h"
+#include "support/module_setup.h"
 #include "support/wide.h"
 
 #include <gtest/gtest.h>
@@ -22,19 +23,8 @@ namespace {
 
 class ModuleTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        while (ModuleState() != 0 || ModuleLog())
-            Free(nullptr); // whatever an earlier test left set up
-        standin::ResetPlatform();
-        standin::ClearSandbox();
-        ForgetHostRuntime();
-        instance = standin::RegisterModule(L"Cinevane.dll");
-        DllMain(instance, DLL_PROCESS_ATTACH, nullptr);
-    }
-    void TearDown() override {
-        while (ModuleState() != 0 || ModuleLog())
-            Free(nullptr);
-    }
+    void SetUp() override { instance = StartFreshModule(); }
+    void TearDown() override { FreeModuleCompletely(); }
 
     bool VideoClassRegistered(WNDCLASSEXW* found = nullptr) {
         WNDCLASSEXW info;

@@ -1,0 +1,248 @@
+// The kernel stand-in's Windows behaviours that module code and other stand-ins rely on: path
+// mapping, sharing, read-only files, dispositions, searches, memory handles and module exports.
+#include "standin/clock.h"
+#include "standin/faults.h"
+#include "standin/kernel_control.h"
+#include "standin/sandbox.h"
+#include "support/wide.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class KernelStandin : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        standin::ResetPlatform();
+        standin::ClearSandbox();
+    }
+    void TearDown() override { standin::ResetPlatform(); }
+
+    static HANDLE Open(LPCWSTR path, DWORD access, DWORD share, DWORD disposition) {
+        return CreateFileW(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    }
+};
+
+TEST_F(KernelStandin, PathsMapOntoTheSandboxLikeWindowsPaths) {
+    ASSERT_TRUE(standin::WriteSandboxFile(L"C:\\Media\\Clip.AVI", "data"));
+    std::string root = standin::SandboxRoot();
+    EXPECT_EQ(standin::SandboxPath(L"c:/media/clip.avi"), root + "/c/Media/Clip.AVI");
+    EXPECT_EQ(standin::SandboxPath(L"\\Media\\..\\..\\..\\Media\\.\\clip.avi"),
+              root + "/c/Media/Clip.AVI"); // ".." stops at the drive's folder
+    EXPECT_EQ(standin::SandboxPath(L"D:\\x"), root + "/d/x");
+
+    const std::pair<std::u16string, DWORD> refused[] = {
+        {u"", ERROR_PATH_NOT_FOUND},
+        {u"C:\\" + std::u16string(260, u'a'), ERROR_FILENAME_EXCED_RANGE},
+        {u"\\\\server\\share\\file", ERROR_BAD_PATHNAME},
+        {u"C:\\bad|name", ERROR_INVALID_NAME},
+    };
+    for (const auto& path : refused) {
+        SetLastError(0);
+        EXPECT_EQ(GetFileAttributesW(reinterpret_cast<LPCWSTR>(path.first.c_str())),
+                  INVALID_FILE_ATTRIBUTES);
+        EXPECT_EQ(GetLastError(), path.second);
+    }
+}
+
+TEST_F(KernelStandin, CreateFileFollowsDispositionsAndSharing) {
+    HANDLE file = Open(L"C:\\a.txt", GENERIC_WRITE, 0, CREATE_ALWAYS);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), 0u);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(file, "abcd", 4, &written, nullptr));
+    EXPECT_EQ(written, 4u);
+
+    // A handle opened without sharing blocks every other open and the deletion.
+    EXPECT_EQ(Open(L"C:\\A.TXT", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING),
+              INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_FALSE(DeleteFileW(L"C:\\a.txt"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(CloseHandle(file));
+
+    struct Case {
+        LPCWSTR path;
+        DWORD disposition;
+        bool opens;
+        DWORD error;
+    };
+    const Case cases[] = {
+        {L"C:\\a.txt", CREATE_NEW, false, ERROR_FILE_EXISTS},
+        {L"C:\\b.txt", OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND},
+        {L"C:\\No\\b.txt", CREATE_ALWAYS, false, ERROR_PATH_NOT_FOUND},
+        {L"C:\\a.txt", OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS},
+        {L"C:\\a.txt", CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS}, // and empties it
+    };
+    for (const Case& c : cases) {
+        HANDLE handle = Open(c.path, GENERIC_READ | GENERIC_WRITE, 0, c.disposition);
+        EXPECT_EQ(handle != INVALID_HANDLE_VALUE, c.opens) << Utf8(c.path) << c.disposition;
+        EXPECT_EQ(GetLastError(), c.error) << Utf8(c.path) << " " << c.disposition;
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+    std::string content;
+    ASSERT_TRUE(standin::ReadSandboxFile(L"C:\\a.txt", &content));
+    EXPECT_EQ(content, "");
+}
+
+TEST_F(KernelStandin, ReadsSeeksAndSizesInBytes) {
+    ASSERT_TRUE(standin::WriteSandboxFile(L"C:\\data.bin", "0123456789"));
+    HANDLE file = Open(L"C:\\data.bin", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD high = 7;
+    EXPECT_EQ(GetFileSize(file, &high), 10u);
+    EXPECT_EQ(high, 0u);
+    EXPECT_EQ(SetFilePointer(file, -3, nullptr, FILE_END), 7u);
+    char buffer[8] = {};
+    DWORD got = 0;
+    EXPECT_TRUE(ReadFile(file, buffer, 8, &got, nullptr));
+    EXPECT_EQ(std::string(buffer, got), "789");
+    EXPECT_EQ(SetFilePointer(file, -1, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
+    EXPECT_FALSE(WriteFile(file, "x", 1, &got, nullptr)); // opened for reading only
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    CloseHandle(file);
+    EXPECT_FALSE(CloseHandle(file));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+TEST_F(KernelStandin, ReadOnlyFilesResistWritingAndDeletionUntilMadeNormal) {
+    ASSERT_TRUE(standin::WriteSandboxFile(L"C:\\ro.txt", "keep"));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\ro.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(SetFileAttributesW(L"C:\\ro.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\ro.txt"),
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_FALSE(DeleteFileW(L"C:\\ro.txt"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(Open(L"C:\\ro.txt", GENERIC_WRITE, 0, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    ASSERT_TRUE(SetFileAttributesW(L"C:\\ro.txt", FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\ro.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(DeleteFileW(L"C:\\ro.txt"));
+}
+
+TEST_F(KernelStandin, DirectoriesAndSearchesBehaveLikeWindows) {
+    EXPECT_TRUE(CreateDirectoryW(L"C:\\Dir", nullptr));
+    EXPECT_FALSE(CreateDirectoryW(L"C:\\dir", nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    EXPECT_FALSE(CreateDirectoryW(L"C:\\No\\Dir", nullptr)); // one level only
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    ASSERT_TRUE(standin::WriteSandboxFile(L"C:\\Dir\\b.TXT", "12"));
+    ASSERT_TRUE(standin::WriteSandboxFile(L"C:\\Dir\\A.bmp", ""));
+    ASSERT_TRUE(CreateDirectoryW(L"C:\\Dir\\sub", nullptr));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Dir\\"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(L"C:\\Dir\\*.*", &entry);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    std::vector<std::string> names;
+    std::vector<DWORD> attributes;
+    do {
+        names.push_back(Utf8(entry.cFileName));
+        attributes.push_back(entry.dwFileAttributes);
+    } while (FindNextFileW(search, &entry));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+    EXPECT_TRUE(FindClose(search));
+    EXPECT_EQ(names, (std::vector<std::string>{".", "..", "A.bmp", "b.TXT", "sub"}));
+    EXPECT_EQ(attributes[4], static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(attributes[3], static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+
+    search = FindFirstFileW(L"C:\\Dir\\*.txt", &entry);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Utf8(entry.cFileName), "b.TXT");
+    EXPECT_EQ(entry.nFileSizeLow, 2u);
+    FindClose(search);
+    EXPECT_EQ(FindFirstFileW(L"C:\\Dir\\*.png", &entry), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(FindFirstFileW(L"C:\\Gone\\*.*", &entry), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+
+    EXPECT_FALSE(RemoveDirectoryW(L"C:\\Dir"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIR_NOT_EMPTY));
+    EXPECT_FALSE(RemoveDirectoryW(L"C:\\Dir\\A.bmp"));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+    EXPECT_TRUE(RemoveDirectoryW(L"C:\\Dir\\sub\\"));
+    EXPECT_EQ(standin::OpenKernelHandles(), 0);
+}
+
+TEST_F(KernelStandin, ConsoleCountsCharactersAndNeedsAllocating) {
+    DWORD written = 9;
+    EXPECT_EQ(GetStdHandle(STD_OUTPUT_HANDLE), nullptr);
+    EXPECT_FALSE(WriteConsoleW(nullptr, L"x", 1, &written, nullptr));
+    ASSERT_TRUE(AllocConsole());
+    EXPECT_FALSE(AllocConsole()); // one console per process
+    HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    EXPECT_TRUE(WriteConsoleW(output, L"h\u00e9llo", 5, &written, nullptr));
+    EXPECT_EQ(written, 5u);
+    EXPECT_EQ(standin::ConsoleOutput(), u"h\u00e9llo");
+}
+
+TEST_F(KernelStandin, GlobalMemoryHandlesLockAndFree) {
+    int live = standin::LiveGlobalBlocks();
+    HGLOBAL moveable = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 16);
+    ASSERT_NE(moveable, nullptr);
+    EXPECT_EQ(GlobalSize(moveable), 16u);
+    BYTE* data = static_cast<BYTE*>(GlobalLock(moveable));
+    ASSERT_NE(data, nullptr);
+    EXPECT_NE(static_cast<void*>(data), moveable);
+    EXPECT_EQ(data[15], 0);
+    EXPECT_EQ(GlobalLock(moveable), data);
+    EXPECT_EQ(standin::GlobalLockCount(moveable), 2);
+    EXPECT_TRUE(GlobalUnlock(moveable)); // still locked once
+    EXPECT_FALSE(GlobalUnlock(moveable));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(NO_ERROR));
+    EXPECT_FALSE(GlobalUnlock(moveable));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_LOCKED));
+    EXPECT_EQ(GlobalFree(moveable), nullptr);
+    EXPECT_EQ(GlobalFree(moveable), moveable); // already freed
+    EXPECT_EQ(standin::LiveGlobalBlocks(), live);
+
+    standin::InjectFault("GlobalAlloc", ERROR_NOT_ENOUGH_MEMORY);
+    EXPECT_EQ(GlobalAlloc(GMEM_FIXED, 4), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_ENOUGH_MEMORY));
+}
+
+INT_PTR WINAPI AnswerSeven() {
+    return 7;
+}
+
+TEST_F(KernelStandin, ModulesServeRegisteredExportsByOrdinalOrName) {
+    FARPROC seven = reinterpret_cast<FARPROC>(&AnswerSeven);
+    EXPECT_EQ(LoadLibraryW(L"HOSTRT.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    standin::RegisterModuleExport(L"HOSTRT.dll", 1110, seven);
+    standin::RegisterModuleExport(L"HOSTRT.dll", "Named", seven);
+    HMODULE module = LoadLibraryW(L"C:\\Host\\hostrt");
+    ASSERT_NE(module, nullptr);
+    EXPECT_EQ(GetModuleHandleW(L"HostRT.DLL"), module);
+    EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(1110)), seven);
+    EXPECT_EQ(GetProcAddress(module, "Named"), seven);
+    EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(172)), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+    EXPECT_EQ(standin::ModuleLoadCount(L"HOSTRT.dll"), 1);
+    EXPECT_TRUE(FreeLibrary(module));
+    EXPECT_EQ(standin::ModuleLoadCount(L"HOSTRT.dll"), 0);
+
+    standin::ResetPlatform(); // the module is gone, its handle stays the same when it returns
+    EXPECT_EQ(GetModuleHandleW(L"HOSTRT.dll"), nullptr);
+    EXPECT_EQ(standin::RegisterModule(L"HOSTRT.dll"), module);
+}
+
+TEST_F(KernelStandin, SleepAdvancesTheManualClockAndExitIsRecorded) {
+    standin::UseManualClock(1000);
+    EXPECT_EQ(GetTickCount(), 1000u);
+    Sleep(250);
+    EXPECT_EQ(GetTickCount(), 1250u);
+    standin::UseRealClock();
+
+    ExitProcess(3);
+    ExitProcess(4); // the first exit is the one that counts
+    EXPECT_TRUE(standin::ProcessExitRequested());
+    EXPECT_EQ(standin::ProcessExitCode(), 3u);
+}
+
+} // namespace
