@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "host/host_images.h"
-#include "hostrt_install.h"
+#include "host_runtime.h"
 #include "image_filters.h"
 
 #include <benchmark/benchmark.h>
@@ -30,6 +30,7 @@ std::vector<BYTE> MakeFrame() {
 
 void GrabToBmp(benchmark::State& state) {
     hoststandin::InstallHostRuntime();
+    CreateDirectoryW(L"C:\\Bench", nullptr);
     const std::vector<BYTE> dib = MakeFrame();
     void* manager = &hoststandin::StandardImageFilters();
     for (auto _ : state) {
@@ -50,6 +51,7 @@ void GrabToBmp(benchmark::State& state) {
 }
 
 void CopyAndWrite(benchmark::State& state) {
+    CreateDirectoryW(L"C:\\Bench", nullptr);
     const std::vector<BYTE> dib = MakeFrame();
     std::vector<BYTE> copy(dib.size());
     for (auto _ : state) {

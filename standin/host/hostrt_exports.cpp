@@ -1,6 +1,7 @@
 #include "hostrt_exports.h"
 
 #include "dib_codec.h"
+#include "host_runtime.h"
 #include "image_filters.h"
 #include "surface.h"
 
@@ -113,6 +114,10 @@ BOOL WINAPI HostRtSaveSurface(void* manager, LPCWSTR fileName, HostSurfaceBlock*
     } catch (...) {
         return FALSE;
     }
+}
+
+int WINAPI HostRtFileExists(LPCWSTR path) {
+    return HostRuntimeFileExists(path);
 }
 
 void* WINAPI HostRtStandardImageFilters() {

@@ -27,6 +27,9 @@ void WINAPI HostRtSelectorDestroy(HostFilterSelectorBlock* selector);
 BOOL WINAPI HostRtSaveSurface(void* manager, LPCWSTR fileName, HostSurfaceBlock* surface,
                               DWORD identifier);
 
+// File existence (ordinal 1110), the host stand-in's HostRuntimeFileExists.
+int WINAPI HostRtFileExists(LPCWSTR path);
+
 // Not a host service: how the stand-in host program (and checks) get the application's filter
 // manager to place in the application record. Exported by name.
 void* WINAPI HostRtStandardImageFilters();

@@ -2,14 +2,15 @@
 
 #include <windows.h>
 
+#include "host/hostrt.h"
 #include "hostrt_exports.h"
 #include "standin/kernel_control.h"
 
 namespace hoststandin {
 
-void InstallHostRuntime() {
+void InstallImageServices() {
     for (const HostRuntimeExport* entry = kImageServiceExports; entry->ordinal; ++entry)
-        standin::RegisterModuleExport(L"HOSTRT.dll", entry->ordinal,
+        standin::RegisterModuleExport(HOSTRT_LIBRARY_NAME, entry->ordinal,
                                       reinterpret_cast<FARPROC>(entry->procedure));
 }
 

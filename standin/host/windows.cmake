@@ -1,7 +1,7 @@
 # Windows programs and libraries of the host stand-in (included by cmake/windows-build.cmake).
 
-# HOSTRT.dll: the host run-time's image services, exported by ordinal, built from the same
-# sources the native stand-in links.
+# HOSTRT.dll: the host run-time's services (images, file existence), exported by ordinal, built
+# from the same sources the native stand-in links.
 set(CINEVANE_HOSTRT_SOURCES
     ${CMAKE_SOURCE_DIR}/standin/host/surface.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/dib_codec.cpp
@@ -9,6 +9,7 @@ set(CINEVANE_HOSTRT_SOURCES
     ${CMAKE_SOURCE_DIR}/standin/host/bmp_writer.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/png_writer.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/image_filters.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/host_runtime.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/hostrt_exports.cpp)
 add_library(HOSTRT SHARED ${CINEVANE_HOSTRT_SOURCES} ${CMAKE_SOURCE_DIR}/standin/host/HOSTRT.def)
 set_target_properties(HOSTRT PROPERTIES PREFIX "" OUTPUT_NAME HOSTRT)
@@ -22,6 +23,8 @@ target_include_directories(hostrt_check PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(hostrt_check PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
 target_link_options(hostrt_check PRIVATE -static-libgcc -static-libstdc++)
 add_dependencies(hostrt_check HOSTRT)
-add_test(NAME hostrt_check COMMAND wine $<TARGET_FILE:hostrt_check>
+add_test(NAME wine.hostrt_check
+         COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env wine $<TARGET_FILE:hostrt_check>
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-set_tests_properties(hostrt_check PROPERTIES LABELS wine)
+set_tests_properties(wine.hostrt_check PROPERTIES LABELS wine TIMEOUT 300
+                     FAIL_REGULAR_EXPRESSION "FAILED")

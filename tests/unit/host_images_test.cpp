@@ -3,9 +3,10 @@
 // their data, BMP and PNG files decoded back, the filter choice by extension, and the clean
 // failure when the library or an ordinal is missing.
 #include "host/host_images.h"
+#include "host/hostrt.h"
 
 #include "hostrt_exports.h"
-#include "hostrt_install.h"
+#include "host_runtime.h"
 #include "image_filters.h"
 #include "bmp_writer.h"
 #include "png_writer.h"
@@ -191,6 +192,9 @@ class HostImages : public ::testing::Test {
     void SetUp() override {
         standin::ResetPlatform();
         hoststandin::InstallHostRuntime();
+        ForgetHostRuntime(); // bind afresh: earlier tests may have removed services
+        CreateDirectoryW(L"C:\\Grabs", nullptr);
+        CreateDirectoryW(L"C:\\Out", nullptr);
     }
 };
 
@@ -548,6 +552,16 @@ TEST_F(HostImages, FailedSavesLeaveNoFile) {
             EXPECT_FALSE(standin::SandboxFileExists(c.file));
         }
     }
+
+    // A disk that fills up after the headers: the half-written file is removed.
+    standin::InjectFault("WriteFile", ERROR_DISK_FULL, 2);
+    EXPECT_FALSE(SaveHostSurface(StandardManager(), L"C:\\Out\\full.bmp", surface.Block(),
+                                 kBmpFilterIdentifier));
+    EXPECT_EQ(standin::CallCount("WriteFile"), 2);
+    EXPECT_FALSE(standin::SandboxFileExists(L"C:\\Out\\full.bmp"));
+    // A folder that does not exist.
+    EXPECT_FALSE(SaveHostSurface(StandardManager(), L"C:\\Missing\\a.bmp", surface.Block(),
+                                 kBmpFilterIdentifier));
 }
 
 // ---- Filter selector and filter choice ----
@@ -632,17 +646,20 @@ TEST_F(HostImages, FindImageFilterMatchesTheExtensionExactly) {
 
 TEST_F(HostImages, MissingOrdinalsAnswerNone) {
     standin::RemoveModuleExport(L"HOSTRT.dll", OrdinalSurfacePrototype);
+    ForgetHostRuntime();
     void* prototype = &prototype;
     EXPECT_FALSE(LookUpSurfacePrototype(24, &prototype));
     EXPECT_EQ(prototype, nullptr);
 
     // Without the filter count the search sees no filter and asks for index 0's identifier.
     standin::RemoveModuleExport(L"HOSTRT.dll", OrdinalFilterCount);
+    ForgetHostRuntime();
     EXPECT_EQ(FindImageFilter(StandardManager(), L"a.png"), kBmpFilterIdentifier);
 }
 
 TEST_F(HostImages, MissingLibraryAnswersNoneEverywhere) {
     standin::UnregisterModule(L"HOSTRT.dll");
+    ForgetHostRuntime();
     HostSurfaceBlock block = {};
     ConstructHostSurface(&block);
     void* prototype = &prototype;
