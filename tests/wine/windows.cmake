@@ -21,8 +21,9 @@ foreach(wine_source ${CINEVANE_WINE_TESTS})
     add_test(NAME wine.${wine_name}
              COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env wine $<TARGET_FILE:${wine_name}>
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+    # One Wine prefix, one C:\Cinevane\EventLog.txt: the programs run one at a time.
     set_tests_properties(wine.${wine_name} PROPERTIES LABELS wine TIMEOUT 300
-                         FAIL_REGULAR_EXPRESSION "FAILED")
+                         FAIL_REGULAR_EXPRESSION "FAILED" RESOURCE_LOCK cinevane_wine_prefix)
 endforeach()
 
 # The export table of the real DLL against the names in Cinevane.def.
