@@ -56,8 +56,11 @@ EditSize ResolveEditSize(SHORT currentWidth, SHORT currentHeight, SHORT requeste
 extern "C" void WINAPI GetObjectRect(EditHostRecord*, RECT* rect, void*, ObjectSettings* settings) {
     if (!rect || !settings)
         return;
-    rect->right = rect->left + (settings->Width ? settings->Width : kEmptyEditorSide);
-    rect->bottom = rect->top + (settings->Height ? settings->Height : kEmptyEditorSide);
+    // Wrapping 32-bit sums: a rectangle at the far edge of the coordinate range stays defined.
+    LONG width = settings->Width ? settings->Width : kEmptyEditorSide;
+    LONG height = settings->Height ? settings->Height : kEmptyEditorSide;
+    rect->right = static_cast<LONG>(static_cast<DWORD>(rect->left) + static_cast<DWORD>(width));
+    rect->bottom = static_cast<LONG>(static_cast<DWORD>(rect->top) + static_cast<DWORD>(height));
 }
 
 extern "C" int WINAPI SetEditSize(EditHostRecord*, ObjectSettings* settings, int newWidth,

@@ -32,12 +32,21 @@ SHORT ToSide(long value) {
     return static_cast<SHORT>(value);
 }
 
+// A side of NativeRect. The record may come from a damaged file, so the difference is taken in
+// 64 bits; the record keeps its sizes as 16-bit values (the low 16 bits).
+long long Span(LONG from, LONG to) {
+    return static_cast<long long>(to) - from;
+}
+SHORT Sixteen(long long value) {
+    return static_cast<SHORT>(static_cast<WORD>(value & 0xFFFF));
+}
+
 SHORT NativeWidth(const ObjectSettings& settings) {
-    return static_cast<SHORT>(settings.NativeRect.right - settings.NativeRect.left);
+    return Sixteen(Span(settings.NativeRect.left, settings.NativeRect.right));
 }
 
 SHORT NativeHeight(const ObjectSettings& settings) {
-    return static_cast<SHORT>(settings.NativeRect.bottom - settings.NativeRect.top);
+    return Sixteen(Span(settings.NativeRect.top, settings.NativeRect.bottom));
 }
 
 void SetFlag(ObjectSettings* settings, WORD bit, bool on) {
@@ -129,7 +138,7 @@ extern "C" void WINAPI SetPropValue(EditHostRecord* host, ObjectSettings* settin
                                     CPropValue* value) {
     if (id != PropFileName || !settings || !value || value->KindCode() != kWideTextKind)
         return;
-    LPCWSTR text = PropValueText(value);
+    LPCWSTR text = static_cast<CPropWStringValue*>(value)->Text();
     TextCopy(settings->FileName, kPropertyFileNameLimit + 1, text ? text : L"");
     settings->NativeSizeTaken = 0;
     ApplyFileName(settings, host);
@@ -170,11 +179,11 @@ void ApplyFileName(ObjectSettings* settings, EditHostRecord* host) {
     if (preview) {
         InitPlayerWindowEd(settings, preview);
         DestroyWindow(preview);
-        LONG width = settings->NativeRect.right - settings->NativeRect.left;
-        LONG height = settings->NativeRect.bottom - settings->NativeRect.top;
+        long long width = Span(settings->NativeRect.left, settings->NativeRect.right);
+        long long height = Span(settings->NativeRect.top, settings->NativeRect.bottom);
         if (settings->NativeSizeTaken == 0) {
-            settings->Width = static_cast<SHORT>(width);
-            settings->Height = static_cast<SHORT>(height);
+            settings->Width = Sixteen(width);
+            settings->Height = Sixteen(height);
             settings->NativeSizeTaken = 1;
         }
         // A zero height gives no ratio; 0 marks the ratio unknown, and aspect-locked resizing

@@ -5,7 +5,7 @@
 #include "editor_drawing.h"
 #include "edit_host.h"
 #include "host/hostrt.h"
-#include "hostrt_exports.h"
+#include "host_runtime.h"
 #include "res/resource_ids.h"
 #include "standin/inspect_gdi.h"
 #include "standin/inspect_user.h"
@@ -162,11 +162,7 @@ class EditorDisplayTest : public ::testing::Test {
   protected:
     void SetUp() override {
         StartFreshModuleLog();
-        // The image services give the scratch surface, the drawing services the rest.
-        for (const auto* entry = hoststandin::kImageServiceExports; entry->ordinal; ++entry)
-            standin::RegisterModuleExport(L"HOSTRT.dll", entry->ordinal,
-                                          reinterpret_cast<FARPROC>(entry->procedure));
-        hoststandin::InstallEditorDrawing();
+        hoststandin::InstallHostRuntime();
         host.Record()->frameEditorWindowId = kEditorWindowId;
         std::memset(&settings, 0, sizeof settings);
     }
