@@ -387,8 +387,9 @@ void HostSession::OnSignal(RunObject* run, int code) {
     Print(SignalPhrase(code), text);
 }
 
-// The event's display string from the module's catalogue, with %o the object and %0, %1 the
-// arguments; kind 0 condition, 1 action, 2 expression.
+// The event's display string from the module's catalogue, with %0, %1 the arguments and %o the
+// object (a leading "%o: " is dropped: the line names the object already); kind 0 condition,
+// 1 action, 2 expression.
 std::string HostSession::EventText(int kind, int code, const std::vector<std::string>& arguments) {
     static const char* const kKinds[] = {"condition", "action", "expression"};
     auto lookup = kind == 0   ? api.GetConditionString
@@ -403,8 +404,9 @@ std::string HostSession::EventText(int kind, int code, const std::vector<std::st
         if (text[i] == '%' && i + 1 < text.size()) {
             char what = text[i + 1];
             if (what == 'o') {
-                shown += "it";
-                ++i;
+                // "%o: End of video?" reads "End of video?" after the object's name.
+                shown += shown.empty() ? "" : "object";
+                i += shown.empty() && i + 3 < text.size() && text[i + 2] == ':' ? 3 : 1;
                 continue;
             }
             if (what >= '0' && what <= '9') {

@@ -48,3 +48,6 @@ if(TARGET runtime_wine)
                                         ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
     target_include_directories(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
 endif()
+
+# The end-to-end programs through the host program's session code.
+include(${CMAKE_CURRENT_LIST_DIR}/e2e.cmake)
