@@ -324,10 +324,11 @@ void HostSession::DestroyObject(int number) {
 void HostSession::Frame() {
     if (!started)
         return;
+    // A new loop: input handled now and the events evaluated after it share its number.
+    runHost->NextLoop();
     // A quit request that an object window posted when it was destroyed is not the end of the
     // run: the host's loop ends by its own schedule.
     RunHost::PumpMessages();
-    runHost->NextLoop();
     for (size_t i = 0; i < objects.size(); ++i) {
         HostObject* object = objects[i].get();
         if (!object->live)

@@ -78,8 +78,8 @@ class HostSession {
     int LastObject() const { return static_cast<int>(objects.size()); }
 
     // ---- The frame loop ----
-    // One turn: pump the messages (a quit request an object window posted on its destruction
-    // is drained and ignored), next loop, HandleRunObject of every object and DisplayRunObject
+    // One turn: next loop, pump the messages (a quit request an object window posted on its
+    // destruction is drained and ignored), HandleRunObject of every object and DisplayRunObject
     // when it asks to be redisplayed.
     void Frame();
     // Frames at 60 per second for `ms` milliseconds.
