@@ -13,20 +13,57 @@
 
 namespace hoststandin {
 
+#ifdef _WIN32
+namespace {
+
+// Where the system does not count a process's handles (Wine answers 0), the handle table is
+// probed: every valid handle value answers GetHandleInformation.
+long ProbeHandles() {
+    long count = 0;
+    DWORD flags = 0;
+    for (ULONG_PTR value = 4; value < 0x10000; value += 4)
+        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    return count;
+}
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count) {
+    ++*reinterpret_cast<long*>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+// The windows of this thread, children included (the objects of the window system that a
+// leaking object would keep).
+long CountThreadWindows() {
+    long count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+} // namespace
+#endif
+
 ProcessFigures CurrentProcessFigures() {
     ProcessFigures figures;
 #ifdef _WIN32
     HANDLE process = GetCurrentProcess();
     DWORD handles = 0;
-    if (GetProcessHandleCount(process, &handles))
-        figures.handles = static_cast<long>(handles);
-    figures.gdiObjects = static_cast<long>(GetGuiResources(process, GR_GDIOBJECTS));
-    figures.userObjects = static_cast<long>(GetGuiResources(process, GR_USEROBJECTS));
+    figures.handles = GetProcessHandleCount(process, &handles) && handles > 0
+                          ? static_cast<long>(handles)
+                          : ProbeHandles();
+    DWORD gdi = GetGuiResources(process, GR_GDIOBJECTS);
+    figures.gdiObjects = gdi > 0 ? static_cast<long>(gdi) : -1;
+    DWORD user = GetGuiResources(process, GR_USEROBJECTS);
+    figures.userObjects = user > 0 ? static_cast<long>(user) : CountThreadWindows();
     PROCESS_MEMORY_COUNTERS_EX memory = {};
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),
-                             sizeof memory))
-        figures.memoryKb = static_cast<long>(memory.PrivateUsage / 1024);
+                             sizeof memory)) {
+        // Private bytes where the system counts them, else the committed page-file bytes.
+        SIZE_T bytes = memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+        figures.memoryKb = static_cast<long>(bytes / 1024);
+        figures.workingSetKb = static_cast<long>(memory.WorkingSetSize / 1024);
+    }
 #else
     figures.handles = standin::OpenKernelHandles();
     figures.userObjects = static_cast<long>(standin::LiveWindows().size());
@@ -50,8 +87,9 @@ std::string Describe(const ProcessFigures& figures) {
     add("handles", figures.handles, "");
     add("GDI", figures.gdiObjects, "");
 #ifdef _WIN32
-    add("USER", figures.userObjects, "");
-    add("private memory", figures.memoryKb, " KiB");
+    add("windows and USER objects", figures.userObjects, "");
+    add("committed memory", figures.memoryKb, " KiB");
+    add("working set", figures.workingSetKb, " KiB");
 #else
     add("windows", figures.userObjects, "");
     add("resident memory", figures.memoryKb, " KiB");
