@@ -5,7 +5,7 @@ foreach(e2e_source ${CINEVANE_E2E_TESTS})
     get_filename_component(e2e_name ${e2e_source} NAME_WE)
     add_executable(${e2e_name} ${e2e_source})
     target_include_directories(${e2e_name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-    target_link_libraries(${e2e_name} PRIVATE cinevane_host_session)
+    target_link_libraries(${e2e_name} PRIVATE cinevane_host_session strmiids ole32 oleaut32 uuid)
     target_link_options(${e2e_name} PRIVATE -static-libgcc -static-libstdc++)
     add_dependencies(${e2e_name} Cinevane HOSTRT)
     add_test(NAME wine.${e2e_name}
