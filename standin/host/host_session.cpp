@@ -8,7 +8,8 @@
 #include "host_text_value.h"
 
 #ifndef _WIN32
-#include "hostrt_install.h"
+#include "standin/dshow_control.h"
+#include "host_runtime.h"
 #include "image_filters.h"
 #endif
 
@@ -326,6 +327,11 @@ void HostSession::Frame() {
         return;
     // A new loop: input handled now and the events evaluated after it share its number.
     runHost->NextLoop();
+#ifndef _WIN32
+    // The simulated graphs have no threads of their own: they catch up with the clock here, as
+    // DirectShow's threads would meanwhile have done.
+    standin::PollGraphs();
+#endif
     // A quit request that an object window posted when it was destroyed is not the end of the
     // run: the host's loop ends by its own schedule.
     RunHost::PumpMessages();
