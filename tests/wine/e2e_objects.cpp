@@ -133,7 +133,7 @@ void WritesTheEventLogInLogMode() {
     CHECK(HasLine(log, "New Video Object no problem!"));
     CHECK(HasLine(log, "Going to continue!"));
     CHECK(HasLine(log, "There is a video window, is about to be destroyed!"));
-    // Every line carries its time stamp: "(dd/mm/yyyy hh:mm:ss): text".
+    // Every line carries its time stamp: "(mm/dd/yyyy hh:mm:ss): text".
     const size_t at = log.find("SESSION START");
     const size_t lineStart = at == std::string::npos ? 0 : log.rfind('\n', at) + 1;
     const std::string stamp = log.substr(lineStart, 23);
