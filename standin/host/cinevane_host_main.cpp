@@ -34,6 +34,8 @@ const char kUsage[] =
     "  --screenshot PATH   also capture the frame window to a PNG file (Windows)\n"
     "  --log               turn on \"Log Mode\" and print the event log at the end\n"
     "  --audio-only        play a generated 3-second tone (WAV) instead of the clip\n"
+    "  --clip WxHxF        the generated clip's width, height and frame count (25 a second;\n"
+    "                      default 320x240x75)\n"
     "  --cycles N          afterwards, create and destroy an object with the file N times and\n"
     "                      report the process's handles and memory before and after\n"
     "  --timeout MS        longest run of the script (default 20000)\n"
@@ -49,6 +51,7 @@ struct Options {
     std::string out = "out";
     bool log = false;
     bool audioOnly = false;
+    DemoClip clip;
     long cycles = 0;
     long timeoutMs = 20000;
 };
@@ -89,6 +92,14 @@ bool ParseOptions(int argc, char** argv, Options* options) {
             options->module = text;
         } else if (arg == "--out" && value(&text)) {
             options->out = text;
+        } else if (arg == "--clip" && value(&text)) {
+            long width = 0, height = 0, frames = 0;
+            if (std::sscanf(text, "%ldx%ldx%ld", &width, &height, &frames) != 3 || width < 1 ||
+                width > 4096 || height < 1 || height > 4096 || frames < 1 || frames > 100000)
+                return false;
+            options->clip.width = static_cast<int>(width);
+            options->clip.height = static_cast<int>(height);
+            options->clip.frames = static_cast<int>(frames);
         } else if (arg == "--cycles" && value(&text)) {
             if (!ParseNumber(text, 0, 100000, &options->cycles))
                 return false;
@@ -190,7 +201,7 @@ bool ReadScript(const Options& options, Script* script) {
 std::string GenerateMedia(const Options& options, Timeline& timeline) {
     std::u16string folder = WideFromUtf8(options.out);
     CreateDirectoryW(AsWide(folder), nullptr);
-    DemoClip clip;
+    const DemoClip& clip = options.clip;
     const std::string path = options.out + (options.audioOnly ? "\\tone.wav" : "\\clip.avi");
     std::vector<BYTE> bytes = options.audioOnly ? ToneWavBytes(3000) : DemoAviBytes(clip);
     std::u16string wide = WideFromUtf8(path);
@@ -198,12 +209,13 @@ std::string GenerateMedia(const Options& options, Timeline& timeline) {
         std::fprintf(stderr, "cinevane-host: cannot write %s\n", path.c_str());
         return "";
     }
+    const std::string what =
+        options.audioOnly ? "3 s tone of 440 Hz, 22050 Hz 16-bit mono WAV"
+                          : std::to_string(clip.width) + " x " + std::to_string(clip.height) +
+                                " uncompressed AVI, " + std::to_string(clip.frames) +
+                                " frames at 25 fps, moving bar, frame counter, 440 Hz tone";
     timeline.Print("generated",
-                   path +
-                       (options.audioOnly ? ": 3 s tone of 440 Hz, 22050 Hz 16-bit mono WAV"
-                                          : ": 320 x 240 uncompressed AVI, 75 frames at 25 "
-                                            "fps, moving bar, frame counter, 440 Hz tone") +
-                       " (" + std::to_string(bytes.size()) + " bytes)");
+                   path + ": " + what + " (" + std::to_string(bytes.size()) + " bytes)");
     return path;
 }
 
