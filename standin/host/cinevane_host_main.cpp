@@ -174,12 +174,27 @@ void PrintEventLog(size_t from) {
     std::printf("---- %d lines ----\n", lines);
 }
 
+// The host's own files (scripts, media given on the command line) are files of the machine the
+// program runs on, read with the C library on both builds.
+bool ReadHostFile(const std::string& path, std::string* bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    bytes->clear();
+    char buffer[65536];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes->append(buffer, got);
+    std::fclose(file);
+    return true;
+}
+
 bool ReadScript(const Options& options, Script* script) {
     std::string text;
     if (options.scriptFile.empty()) {
         text = DefaultScript(options.grab, options.screenshot);
     } else {
-        if (!ReadWholeFile(options.scriptFile, &text)) {
+        if (!ReadHostFile(options.scriptFile, &text)) {
             std::fprintf(stderr, "cinevane-host: cannot read the script %s\n",
                          options.scriptFile.c_str());
             return false;
@@ -273,6 +288,22 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::string media = options.media;
+#ifndef _WIN32
+    // The module reads its files through the stand-in, inside the sandbox: a file of this
+    // machine given on the command line is copied in as C:\media\<name>.
+    std::string bytes;
+    if (!media.empty() && ReadHostFile(media, &bytes)) {
+        const std::string name = media.substr(media.find_last_of('/') + 1);
+        CreateDirectoryW(L"C:\\media", nullptr);
+        media = "C:\\media\\" + name;
+        std::u16string wide = WideFromUtf8(media);
+        if (!WriteFileBytes(AsWide(wide), std::vector<BYTE>(bytes.begin(), bytes.end()))) {
+            std::fprintf(stderr, "cinevane-host: cannot copy the file into the sandbox\n");
+            return 1;
+        }
+        timeline.Print("copied", options.media + " to " + media);
+    }
+#endif
     if (media.empty())
         media = GenerateMedia(options, timeline);
     if (media.empty())
