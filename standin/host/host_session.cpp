@@ -302,7 +302,10 @@ int HostSession::CreateObject(const ObjectOptions& options) {
                         std::to_string(run->lastError);
     if (!printCalls)
         return created->number;
-    Print("created", facts);
+    Print(!run->fileName[0]                  ? "created"
+          : run->cachedTotalMilliseconds > 0 ? "opened"
+                                             : "not opened",
+          facts);
     if (run->fileName[0] && (run->optionWord & PlayAtStart))
         Print(run->lastError == 0 ? "playing" : "not playing",
               name + ": Play answered " + std::to_string(run->lastError));

@@ -67,7 +67,7 @@ TEST_F(HostSessionTest, StartsCreatesAndPrintsWhatTheModuleAnswered) {
                            "and PNG",
                            "[  0.000 s] settings     object 1: \"C:\\clips\\clip.avi\", 68 x 52, "
                            "options 0x0026",
-                           "[  0.000 s] created      object 1 at (286, 214), 68 x 52, 25 frames, "
+                           "[  0.000 s] opened       object 1 at (286, 214), 68 x 52, 25 frames, "
                            "1000 ms, last error 0",
                            "[  0.000 s] playing      object 1: Play answered 0",
                        }));
