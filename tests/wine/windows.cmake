@@ -32,8 +32,9 @@ add_test(NAME wine.exports
                  -DOBJDUMP=i686-w64-mingw32-objdump -P ${CMAKE_SOURCE_DIR}/tests/wine/check_exports.cmake)
 set_tests_properties(wine.exports PROPERTIES LABELS wine)
 
-# The player's and the editor's programs write their clips with the shared media writer.
-foreach(clip_writer player_wine editor_wine)
+# The player's, the editor's and the run-time object's programs write their clips with the shared
+# media writer.
+foreach(clip_writer player_wine editor_wine runtime_wine)
     if(TARGET ${clip_writer})
         target_sources(${clip_writer} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
     endif()
@@ -41,3 +42,9 @@ endforeach()
 # Its sandbox path mapping is only compiled for the native build.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
                             PROPERTIES COMPILE_OPTIONS -Wno-unused-function)
+
+# The run-time object's program drives the real DLL with the host stand-in's run host.
+if(TARGET runtime_wine)
+    target_sources(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp)
+    target_include_directories(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+endif()
