@@ -34,6 +34,18 @@ enum ObjectFlag : WORD {
     DeleteLog = 0x4000,
 };
 
+// The window border the three border bits ask for: the union of their extended styles.
+inline DWORD BorderExStyle(WORD flags) {
+    DWORD exStyle = 0;
+    if (flags & StaticBorder)
+        exStyle |= WS_EX_STATICEDGE;
+    if (flags & ClientBorder)
+        exStyle |= WS_EX_CLIENTEDGE;
+    if (flags & DialogBorder)
+        exStyle |= WS_EX_DLGMODALFRAME;
+    return exStyle;
+}
+
 constexpr DWORD kObjectSettingsSize = 576;
 constexpr DWORD kObjectSettingsVersion = 2;
 constexpr size_t kFileNameUnits = 260;
