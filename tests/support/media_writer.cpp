@@ -1,8 +1,11 @@
 #include "support/media_writer.h"
 
+#ifndef _WIN32
+#include "standin/sandbox.h"
+#include "support/wide.h"
+#endif
+
 #include <cstdio>
-#include <cctype>
-#include <cstdlib>
 #include <cstring>
 
 namespace media {
@@ -132,27 +135,12 @@ bool IsWindowsPath(const std::string& path) {
     return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
 }
 
-// Where a Windows path lives on this machine: drive C: maps to <sandbox>/c/, '\' to '/'.
-std::string HostPath(const std::string& path) {
-#ifdef _WIN32
-    return path;
-#else
-    if (!IsWindowsPath(path))
-        return path;
-    const char* root = std::getenv("CINEVANE_SANDBOX");
-    std::string mapped = root ? root : "/tmp/cinevane-sandbox";
-    size_t rest = 0;
-    if (path.size() >= 2 && path[1] == ':') {
-        mapped += '/';
-        mapped += static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
-        rest = 2;
-    } else {
-        mapped += "/c";
-    }
-    for (size_t i = rest; i < path.size(); ++i)
-        mapped += path[i] == '\\' ? '/' : path[i];
-    return mapped;
-#endif
+bool WriteHostFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
 }
 
 } // namespace
@@ -292,11 +280,15 @@ std::vector<uint8_t> BmpBytes(const BmpImage& image) {
 }
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* file = std::fopen(HostPath(path).c_str(), "wb");
-    if (!file)
-        return false;
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
+#ifdef _WIN32
+    return WriteHostFile(path, bytes);
+#else
+    if (!IsWindowsPath(path))
+        return WriteHostFile(path, bytes);
+    std::u16string wide = U16FromUtf8(path);
+    return standin::WriteSandboxFile(reinterpret_cast<LPCWSTR>(wide.c_str()),
+                                     std::string(bytes.begin(), bytes.end()));
+#endif
 }
 
 bool WriteAvi(const std::string& path, const AviClip& clip) {

@@ -2,9 +2,9 @@
 // FourCC with dummy frame data, optional PCM sound), WAV and BMP. Nothing binary is committed;
 // each test writes the clip it needs.
 //
-// Paths are UTF-8. A Windows path ("C:\\clips\\a.avi") is written through the platform's file
-// calls, so on the native build it lands in the stand-in sandbox where RenderFile will look; any
-// other path is written as it stands.
+// Paths are UTF-8. On the native build a Windows path ("C:\\clips\\a.avi") is written into the
+// stand-in sandbox (parent folders created), where RenderFile will look; any other path, and
+// every path on Windows, is written as it stands.
 #pragma once
 
 #include <cstdint>

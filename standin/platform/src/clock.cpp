@@ -1,9 +1,15 @@
 #include "standin/clock.h"
 
 #include <chrono>
+#include <vector>
 
 namespace standin {
 namespace {
+
+std::vector<void (*)()>& Listeners() {
+    static std::vector<void (*)()> listeners;
+    return listeners;
+}
 
 bool manual = false;
 ULONGLONG manualNow = 0;
@@ -16,20 +22,36 @@ ULONGLONG RealNowMs() {
 
 } // namespace
 
-ULONGLONG NowMs() { return manual ? manualNow : RealNowMs(); }
+ULONGLONG NowMs() {
+    return manual ? manualNow : RealNowMs();
+}
 
 void UseManualClock(ULONGLONG startMs) {
     manual = true;
     manualNow = startMs;
 }
 
-void UseRealClock() { manual = false; }
+void UseRealClock() {
+    manual = false;
+}
 
-bool ManualClockActive() { return manual; }
+bool ManualClockActive() {
+    return manual;
+}
 
 void AdvanceClock(ULONGLONG ms) {
-    if (manual)
-        manualNow += ms;
+    if (!manual)
+        return;
+    manualNow += ms;
+    for (auto listener : Listeners())
+        listener();
+}
+
+void AddClockListener(void (*listener)()) {
+    for (auto existing : Listeners())
+        if (existing == listener)
+            return;
+    Listeners().push_back(listener);
 }
 
 } // namespace standin

@@ -28,13 +28,24 @@ std::vector<void (*)()>& Resets() {
     return resets;
 }
 
+int internalDepth = 0;
+
 } // namespace
+
+InternalCallScope::InternalCallScope() {
+    ++internalDepth;
+}
+InternalCallScope::~InternalCallScope() {
+    --internalDepth;
+}
 
 void InjectFault(const char* call, long code, int nth, bool repeat) {
     Faults()[call].push_back(ArmedFault{code, nth > 0 ? nth - 1 : 0, repeat});
 }
 
 bool TakeFault(const char* call, long* code) {
+    if (internalDepth > 0)
+        return false;
     ++Counts()[call];
     auto found = Faults().find(call);
     if (found == Faults().end())

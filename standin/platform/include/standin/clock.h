@@ -14,4 +14,8 @@ void UseRealClock();
 bool ManualClockActive();
 void AdvanceClock(ULONGLONG ms);
 
+// Areas that act as time passes (a playing graph reaching its end) register here; AdvanceClock
+// calls every listener after moving the manual clock.
+void AddClockListener(void (*listener)());
+
 } // namespace standin

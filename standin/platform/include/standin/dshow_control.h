@@ -2,7 +2,8 @@
 //
 // What the simulation does, in brief:
 // - CoCreateInstance answers CLSID_FilterGraph only (REGDB_E_CLASSNOTREG otherwise,
-//   CLASS_E_NOAGGREGATION with an outer object); fault name "CoCreateInstance".
+//   CLASS_E_NOAGGREGATION with an outer object, CO_E_NOTINITIALIZED before CoInitialize);
+//   fault name "CoCreateInstance".
 // - RenderFile reads the file by content. Results: E_POINTER for a null name; 0x80070002
 //   (file not found) for an empty name or a missing file; 0x80070003 when a folder on the way is
 //   missing; 0x80070005 (access denied) for a folder; VFW_E_UNKNOWN_FILE_TYPE for content that is
@@ -37,6 +38,7 @@
 
 #include <dshow.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,10 @@ struct DecoderView {
     int divxBrightness = 0, divxContrast = 0, divxSaturation = 0;
 };
 DecoderView LastDecoder();
+
+// What RenderFile's reading of a file with these bytes answers (S_OK or the failure above),
+// without a file or a graph: lets tests sweep many malformed files quickly.
+HRESULT ParseMediaBytes(const std::vector<uint8_t>& bytes);
 
 // ---- Steering ----
 // State changes requested from now on take `ms` to complete; GetState waits at most its time-out

@@ -21,6 +21,17 @@ int CallCount(const char* call);
 
 void ClearFaults();
 
+// The platform's own use of a public call (a filter graph creating its video window, registering
+// its window class) must neither fire a fault a test armed for the module nor count as the
+// module's call: such calls run while one of these scopes is alive.
+class InternalCallScope {
+  public:
+    InternalCallScope();
+    ~InternalCallScope();
+    InternalCallScope(const InternalCallScope&) = delete;
+    InternalCallScope& operator=(const InternalCallScope&) = delete;
+};
+
 // Registers a function that ResetPlatform() calls to bring an area back to its start state.
 void RegisterReset(void (*reset)());
 

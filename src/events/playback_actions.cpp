@@ -1,0 +1,106 @@
+#include "events/actions.h"
+
+#include "events/routine_support.h"
+#include "player/video_player.h"
+
+// An object with a window but no player (its allocation failed) passes the window guard and
+// then has nothing to act on: these routines do nothing for it.
+
+namespace {
+
+VideoPlayer* PlayerBehindWindow(RunObject* object) {
+    return HasWindow(object) ? object->player : nullptr;
+}
+
+void SeekAndRepaint(RunObject* object, const GUID& format, double value) {
+    VideoPlayer* player = PlayerBehindWindow(object);
+    if (!player)
+        return;
+    player->Seek(format, value);
+    player->RepaintVideo();
+    object->redrawRequest = 1;
+}
+
+} // namespace
+
+short WINAPI PlayVideoAction(RunObject* object, long, long) {
+    if (VideoPlayer* player = PlayerBehindWindow(object))
+        player->Play();
+    return 0;
+}
+
+short WINAPI StopVideoAction(RunObject* object, long, long) {
+    if (VideoPlayer* player = PlayerBehindWindow(object))
+        player->Stop();
+    return 0;
+}
+
+short WINAPI PauseVideoAction(RunObject* object, long, long) {
+    if (VideoPlayer* player = PlayerBehindWindow(object))
+        player->Pause();
+    return 0;
+}
+
+short WINAPI IgnoredAction(RunObject*, long, long) {
+    return 0;
+}
+
+short WINAPI StepFramesAction(RunObject* object, long frames, long) {
+    if (!object || !object->player) {
+        FailGuard(object, 1, 0);
+        return 0;
+    }
+    object->player->StepFrames(frames);
+    return 0;
+}
+
+short WINAPI GotoBeginningAction(RunObject* object, long, long) {
+    SeekAndRepaint(object, TIME_FORMAT_MEDIA_TIME, 0.0);
+    return 0;
+}
+
+// The cached length in milliseconds goes to the seek as it is: the seek's at-end test compares
+// it with the player's length in milliseconds, so the object then reports being at the end.
+short WINAPI GotoEndAction(RunObject* object, long, long) {
+    if (object)
+        SeekAndRepaint(object, TIME_FORMAT_MEDIA_TIME, object->cachedTotalMilliseconds);
+    return 0;
+}
+
+short WINAPI GotoFrameAction(RunObject* object, long frame, long) {
+    SeekAndRepaint(object, TIME_FORMAT_FRAME, frame);
+    return 0;
+}
+
+short WINAPI GotoTimeAction(RunObject* object, long seconds, long) {
+    SeekAndRepaint(object, TIME_FORMAT_MEDIA_TIME, seconds);
+    return 0;
+}
+
+// Only a negative percentage is refused here; the player reports what the renderer refuses.
+short WINAPI SetVolumeAction(RunObject* object, long percent, long) {
+    if (!HasWindow(object) || percent < 0) {
+        FailGuard(object, 1, 0);
+        return 0;
+    }
+    if (object->player)
+        object->player->SetVolume(percent);
+    return 0;
+}
+
+// The rate is fetched from the host as a single-precision value; a host without the parameter
+// service hands it over directly as a number.
+short WINAPI SetPlaybackRateAction(RunObject* object, long rate, long) {
+    if (!object)
+        return 0;
+    RunHeader* header = object->runHeader;
+    double wanted = rate;
+    if (header && header->parameter)
+        wanted = FloatFromBits(header->parameter(object, 2, 0));
+    if (!object->player) {
+        object->lastError = 1;
+        return 0;
+    }
+    object->player->SetRate(wanted);
+    return 0;
+}

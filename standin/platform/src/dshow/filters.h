@@ -1,0 +1,159 @@
+// The filters a simulated graph holds: source, decoders, renderers. They exist to be enumerated,
+// found by name and asked for their private interfaces; the graph itself does the playing.
+#pragma once
+
+#include "counted_object.h"
+
+#include "standin/codecs.h"
+#include "standin/dshow_control.h"
+
+#include <string>
+
+namespace standin {
+namespace dshow {
+
+class FilterGraph;
+
+class Filter : public IBaseFilter, public CountedObject {
+  public:
+    Filter(FilterGraph* graph, const std::u16string& name, const CLSID& classId);
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    // IPersist, IMediaFilter
+    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) override;
+    HRESULT STDMETHODCALLTYPE Stop() override;
+    HRESULT STDMETHODCALLTYPE Pause() override;
+    HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME start) override;
+    HRESULT STDMETHODCALLTYPE GetState(DWORD timeout, FILTER_STATE* state) override;
+    HRESULT STDMETHODCALLTYPE SetSyncSource(IReferenceClock* clock) override;
+    HRESULT STDMETHODCALLTYPE GetSyncSource(IReferenceClock** clock) override;
+    // IBaseFilter
+    HRESULT STDMETHODCALLTYPE EnumPins(IEnumPins** pins) override;
+    HRESULT STDMETHODCALLTYPE FindPin(LPCWSTR id, IPin** pin) override;
+    HRESULT STDMETHODCALLTYPE QueryFilterInfo(FILTER_INFO* info) override;
+    HRESULT STDMETHODCALLTYPE JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
+    HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR* vendorInfo) override;
+
+    long ClientReferences() const override { return static_cast<long>(refs) - (graph ? 1 : 0); }
+    const std::u16string& Name() const { return name; }
+    // The graph is going away: it drops its reference and the filter no longer belongs to it.
+    void LeaveGraph();
+    virtual void Describe(DecoderView*) const {}
+
+  protected:
+    virtual ~Filter() = default;
+    // A subclass's further interfaces; null when it has none for `iid`.
+    virtual void* ExtraInterface(REFIID) { return nullptr; }
+
+    FilterGraph* graph;
+
+  private:
+    ULONG refs = 1; // the graph's
+    std::u16string name;
+    CLSID classId;
+};
+
+class VideoRendererFilter : public Filter, public IQualProp {
+  public:
+    explicit VideoRendererFilter(FilterGraph* graph);
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE get_FramesDroppedInRenderer(int* frames) override;
+    HRESULT STDMETHODCALLTYPE get_FramesDrawn(int* frames) override;
+    HRESULT STDMETHODCALLTYPE get_AvgFrameRate(int* rate) override;
+    HRESULT STDMETHODCALLTYPE get_Jitter(int* jitter) override;
+    HRESULT STDMETHODCALLTYPE get_AvgSyncOffset(int* offset) override;
+    HRESULT STDMETHODCALLTYPE get_DevSyncOffset(int* deviation) override;
+
+  protected:
+    void* ExtraInterface(REFIID iid) override;
+};
+
+class Indeo4Decoder : public Filter, public II6vxDecoder {
+  public:
+    explicit Indeo4Decoder(FilterGraph* graph);
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE SetPassword(LPCWSTR password) override;
+    HRESULT STDMETHODCALLTYPE GetPassword(LPWSTR buffer18) override;
+    void Describe(DecoderView* view) const override;
+
+  protected:
+    void* ExtraInterface(REFIID iid) override;
+
+  private:
+    bool passwordSet = false;
+    WCHAR password[18] = {};
+};
+
+class Indeo5Decoder : public Filter, public IIndeoDecode {
+  public:
+    explicit Indeo5Decoder(FilterGraph* graph);
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE Unused3() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unused4() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unused5() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ReadSequence(void* request) override;
+    HRESULT STDMETHODCALLTYPE ReadFrame(void* request) override;
+    HRESULT STDMETHODCALLTYPE WriteSequence(void* request) override;
+    HRESULT STDMETHODCALLTYPE WriteFrame(void* request) override;
+    void Describe(DecoderView* view) const override;
+
+  protected:
+    void* ExtraInterface(REFIID iid) override;
+
+  private:
+    HRESULT Exchange(const char* fault, void* request, bool sequence, bool write);
+    // Sequence fields 0x18..0x28, frame fields 0x48..0x54, in record order.
+    long sequence[5] = {};
+    long frame[4] = {};
+    int writes = 0;
+};
+
+class DivxDecoder : public Filter, public IDivXFilterInterface {
+  public:
+    explicit DivxDecoder(FilterGraph* graph);
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE Unused3() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unused4() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unused5() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unused6() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetBrightness(int value) override;
+    HRESULT STDMETHODCALLTYPE SetContrast(int value) override;
+    HRESULT STDMETHODCALLTYPE SetSaturation(int value) override;
+    HRESULT STDMETHODCALLTYPE Unused10() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetBrightness(int* value) override;
+    HRESULT STDMETHODCALLTYPE GetContrast(int* value) override;
+    HRESULT STDMETHODCALLTYPE GetSaturation(int* value) override;
+    void Describe(DecoderView* view) const override;
+
+  protected:
+    void* ExtraInterface(REFIID iid) override;
+
+  private:
+    int brightness = 0;
+    int contrast = 0;
+    int saturation = 0;
+};
+
+// The filters of one rendered file, built by RenderFile: the caller owns one reference on each.
+Filter* NewSourceFilter(FilterGraph* graph, const std::u16string& name);
+Filter* NewDecoderFilter(FilterGraph* graph, const std::string& fourcc);
+Filter* NewAudioRendererFilter(FilterGraph* graph);
+
+// The class identifier of the fake decoders, which are registered nowhere (all zero).
+const GUID& UnregisteredClass();
+// FourCC comparison ignoring ASCII case, as codec look-up does.
+bool SameFourcc(const std::string& a, const char* b);
+
+} // namespace dshow
+} // namespace standin

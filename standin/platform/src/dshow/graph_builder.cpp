@@ -1,0 +1,180 @@
+// IGraphBuilder (with IFilterGraph), the filter enumerator, and CoCreateInstance.
+#include "filter_graph.h"
+
+#include "standin/faults.h"
+
+namespace standin {
+namespace dshow {
+namespace {
+
+// Walks the graph's filters; holds the graph alive while it exists.
+class FilterEnumerator : public IEnumFilters, public CountedObject {
+  public:
+    FilterEnumerator(FilterGraph* graph, size_t next) : graph(graph), next(next) {
+        graph->AddRef();
+        graph->EnumeratorHolds(1);
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (!object)
+            return E_POINTER;
+        *object = nullptr;
+        if (HRESULT fault = QueryInterfaceFault("IEnumFilters::QueryInterface", iid))
+            return fault;
+        if (iid != IID_IUnknown && iid != IID_IEnumFilters)
+            return E_NOINTERFACE;
+        *object = static_cast<IEnumFilters*>(this);
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        ULONG left = --refs;
+        if (left == 0)
+            delete this;
+        return left;
+    }
+
+    HRESULT STDMETHODCALLTYPE Next(ULONG count, IBaseFilter** out, ULONG* fetched) override {
+        if (HRESULT fault = FaultResult("IEnumFilters::Next"))
+            return fault;
+        if (!out || (count > 1 && !fetched))
+            return E_POINTER;
+        const auto& filters = graph->Filters();
+        ULONG given = 0;
+        while (given < count && next < filters.size()) {
+            out[given] = filters[next++];
+            out[given]->AddRef();
+            ++given;
+        }
+        if (fetched)
+            *fetched = given;
+        return given == count ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
+        size_t total = graph->Filters().size();
+        next = count > total - next ? total : next + count;
+        return next < total ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE Reset() override {
+        next = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE Clone(IEnumFilters** copy) override {
+        if (!copy)
+            return E_POINTER;
+        *copy = new FilterEnumerator(graph, next);
+        return S_OK;
+    }
+
+    long ClientReferences() const override { return static_cast<long>(refs); }
+
+  private:
+    ~FilterEnumerator() override {
+        graph->EnumeratorHolds(-1);
+        graph->Release();
+    }
+
+    FilterGraph* graph;
+    size_t next;
+    ULONG refs = 1;
+};
+
+} // namespace
+
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::AddFilter(IBaseFilter*, LPCWSTR) {
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::RemoveFilter(IBaseFilter*) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::EnumFilters(IEnumFilters** enumerator) {
+    if (HRESULT fault = FaultResult("EnumFilters"))
+        return fault;
+    if (!enumerator)
+        return E_POINTER;
+    *enumerator = new FilterEnumerator(graph, 0);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::FindFilterByName(LPCWSTR name, IBaseFilter** filter) {
+    if (HRESULT fault = FaultResult("FindFilterByName"))
+        return fault;
+    if (!filter)
+        return E_POINTER;
+    *filter = graph->FindFilter(name);
+    if (!*filter)
+        return VFW_E_NOT_FOUND;
+    (*filter)->AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::ConnectDirect(IPin*, IPin*, const AM_MEDIA_TYPE*) {
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::Reconnect(IPin*) {
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::Disconnect(IPin*) {
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::SetDefaultSyncSource() {
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::Connect(IPin*, IPin*) {
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::Render(IPin*) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::RenderFile(LPCWSTR file, LPCWSTR playList) {
+    if (HRESULT fault = FaultResult("RenderFile"))
+        return fault;
+    if (playList)
+        return E_INVALIDARG; // reserved, must be null
+    return graph->Render(file);
+}
+
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::AddSourceFilter(LPCWSTR, LPCWSTR,
+                                                            IBaseFilter** filter) {
+    if (filter)
+        *filter = nullptr;
+    return E_NOTIMPL;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::SetLogFile(DWORD_PTR) {
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::Abort() {
+    return S_OK;
+}
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::ShouldOperationContinue() {
+    return S_OK;
+}
+
+} // namespace dshow
+} // namespace standin
+
+// The one class this platform serves: the filter graph manager, in process, once COM is
+// initialised on the thread.
+HRESULT WINAPI CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID iid,
+                                LPVOID* object) {
+    using namespace standin::dshow;
+    EnsureResetRegistered();
+    if (!object)
+        return E_POINTER;
+    *object = nullptr;
+    if (HRESULT fault = standin::FaultResult("CoCreateInstance"))
+        return fault;
+    if (!standin::ComInitialized())
+        return CO_E_NOTINITIALIZED;
+    if (classId != CLSID_FilterGraph || !(context & CLSCTX_INPROC_SERVER))
+        return REGDB_E_CLASSNOTREG;
+    if (outer)
+        return CLASS_E_NOAGGREGATION;
+    FilterGraph* graph = FilterGraph::Create();
+    HRESULT hr = graph->FindInterface(iid, object);
+    graph->Release();
+    return hr;
+}

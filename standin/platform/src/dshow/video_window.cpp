@@ -1,0 +1,384 @@
+// The video renderer's window ("ActiveMovie Window") and IVideoWindow of the filter graph
+// manager. The window is a real stand-in window: an owner makes it a child, a message drain
+// receives its mouse and keyboard messages, full screen makes it a top-level window covering the
+// screen. Without a video renderer every call answers E_NOINTERFACE.
+#include "filter_graph.h"
+
+#include "standin/faults.h"
+
+#include <map>
+
+namespace standin {
+namespace dshow {
+namespace {
+
+const WCHAR kClassName[] = L"VideoRenderer";
+const WCHAR kTitle[] = L"ActiveMovie Window";
+const long kDefaultStyle = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+// Styles a video window cannot take.
+const long kRefusedStyles = WS_DISABLED | WS_MINIMIZE | WS_MAXIMIZE | WS_HSCROLL | WS_VSCROLL;
+
+std::map<HWND, FilterGraph*>& WindowGraphs() {
+    static std::map<HWND, FilterGraph*> graphs;
+    return graphs;
+}
+
+bool IsInputMessage(UINT message) {
+    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_KEYFIRST && message <= WM_KEYLAST);
+}
+
+// Mouse and keyboard messages go on to the message drain, as the renderer's window does.
+LRESULT CALLBACK VideoWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (IsInputMessage(message)) {
+        auto found = WindowGraphs().find(window);
+        if (found != WindowGraphs().end() && found->second->Window().drain) {
+            InternalCallScope internal;
+            PostMessageW(reinterpret_cast<HWND>(found->second->Window().drain), message, wParam,
+                         lParam);
+            return 0;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+bool IsBoolean(long value) {
+    return value == OATRUE || value == OAFALSE;
+}
+
+// Places the window (left, top, width, height) unless full screen holds it.
+void Place(VideoWindowState& w, const RECT& position) {
+    if (w.fullScreen != OAFALSE) {
+        w.restore = position;
+        return;
+    }
+    w.position = position;
+    if (w.window) {
+        InternalCallScope internal;
+        SetWindowPos(w.window, nullptr, position.left, position.top, position.right,
+                     position.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void Show(VideoWindowState& w, bool visible) {
+    w.visible = visible;
+    if (w.window) {
+        InternalCallScope internal;
+        ShowWindow(w.window, visible ? SW_SHOWNORMAL : SW_HIDE);
+    }
+}
+
+void ApplyStyle(VideoWindowState& w) {
+    if (!w.window)
+        return;
+    InternalCallScope internal;
+    long style = w.style | (w.visible ? WS_VISIBLE : 0);
+    SetWindowLongW(w.window, GWL_STYLE, style);
+}
+
+// An owner makes the window its child; no owner makes it top-level again.
+void ApplyOwner(VideoWindowState& w) {
+    if (w.owner)
+        w.style = (w.style | WS_CHILD) & ~static_cast<long>(WS_POPUP);
+    else
+        w.style &= ~static_cast<long>(WS_CHILD);
+    if (!w.window)
+        return;
+    ApplyStyle(w);
+    InternalCallScope internal;
+    SetParent(w.window, reinterpret_cast<HWND>(w.owner));
+}
+
+} // namespace
+
+void FilterGraph::CreateVideoWindow() {
+    InternalCallScope internal;
+    WNDCLASSEXW description = {};
+    description.cbSize = sizeof description;
+    if (!GetClassInfoExW(nullptr, kClassName, &description)) {
+        description = WNDCLASSEXW{};
+        description.cbSize = sizeof description;
+        description.lpfnWndProc = VideoWindowProcedure;
+        description.lpszClassName = kClassName;
+        RegisterClassExW(&description);
+    }
+    window.style = kDefaultStyle;
+    RECT frame = {0, 0, media.width, media.height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(kDefaultStyle), FALSE, 0);
+    window.position = RECT{0, 0, frame.right - frame.left, frame.bottom - frame.top};
+    window.window = CreateWindowExW(0, kClassName, kTitle, static_cast<DWORD>(kDefaultStyle), 0, 0,
+                                    window.position.right, window.position.bottom, nullptr, nullptr,
+                                    nullptr, nullptr);
+    if (window.window)
+        WindowGraphs()[window.window] = this;
+}
+
+void FilterGraph::DestroyVideoWindow() {
+    if (!window.window)
+        return;
+    WindowGraphs().erase(window.window);
+    InternalCallScope internal;
+    DestroyWindow(window.window);
+    window.window = nullptr;
+}
+
+#define NEED_RENDERER(fault)                                                                       \
+    if (HRESULT injected = FaultResult(fault))                                                     \
+        return injected;                                                                           \
+    if (!graph->HasVideoRenderer())                                                                \
+        return E_NOINTERFACE;                                                                      \
+    VideoWindowState& w = graph->Window();                                                         \
+    (void)w;
+
+#define GET_VALUE(Method, type, expression)                                                        \
+    HRESULT STDMETHODCALLTYPE VideoWindowPart::Method(type* value) {                               \
+        NEED_RENDERER(#Method)                                                                     \
+        if (!value)                                                                                \
+            return E_POINTER;                                                                      \
+        *value = expression;                                                                       \
+        return S_OK;                                                                               \
+    }
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Caption(BSTR caption) {
+    NEED_RENDERER("put_Caption")
+    if (w.window) {
+        InternalCallScope internal;
+        SetWindowTextW(w.window, caption ? caption : L"");
+    }
+    return S_OK;
+}
+
+// No BSTR allocator in this platform: the caption cannot be handed out.
+HRESULT STDMETHODCALLTYPE VideoWindowPart::get_Caption(BSTR* caption) {
+    NEED_RENDERER("get_Caption")
+    if (!caption)
+        return E_POINTER;
+    *caption = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyle(long style) {
+    NEED_RENDERER("put_WindowStyle")
+    if (style & kRefusedStyles)
+        return E_INVALIDARG;
+    w.style = style & ~static_cast<long>(WS_VISIBLE);
+    ApplyStyle(w);
+    return S_OK;
+}
+
+GET_VALUE(get_WindowStyle, long, w.style | (w.visible ? static_cast<long>(WS_VISIBLE) : 0))
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyleEx(long style) {
+    NEED_RENDERER("put_WindowStyleEx")
+    w.exStyle = style;
+    if (w.window) {
+        InternalCallScope internal;
+        SetWindowLongW(w.window, GWL_EXSTYLE, style);
+    }
+    return S_OK;
+}
+
+GET_VALUE(get_WindowStyleEx, long, w.exStyle)
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_AutoShow(long autoShow) {
+    NEED_RENDERER("put_AutoShow")
+    if (!IsBoolean(autoShow))
+        return E_INVALIDARG;
+    w.autoShow = autoShow == OATRUE;
+    return S_OK;
+}
+
+GET_VALUE(get_AutoShow, long, w.autoShow ? OATRUE : OAFALSE)
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowState(long state) {
+    NEED_RENDERER("put_WindowState")
+    if (state < SW_HIDE || state > SW_FORCEMINIMIZE)
+        return E_INVALIDARG;
+    Show(w, state != SW_HIDE && state != SW_MINIMIZE && state != SW_FORCEMINIMIZE);
+    return S_OK;
+}
+
+GET_VALUE(get_WindowState, long, w.visible ? SW_SHOW : SW_HIDE)
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_BackgroundPalette(long palette) {
+    NEED_RENDERER("put_BackgroundPalette")
+    if (!IsBoolean(palette))
+        return E_INVALIDARG;
+    w.backgroundPalette = palette;
+    return S_OK;
+}
+
+GET_VALUE(get_BackgroundPalette, long, w.backgroundPalette)
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Visible(long visible) {
+    NEED_RENDERER("put_Visible")
+    if (!IsBoolean(visible))
+        return E_INVALIDARG;
+    Show(w, visible == OATRUE);
+    return S_OK;
+}
+
+GET_VALUE(get_Visible, long, w.visible ? OATRUE : OAFALSE)
+
+#define PUT_EDGE(Method, field)                                                                    \
+    HRESULT STDMETHODCALLTYPE VideoWindowPart::Method(long value) {                                \
+        NEED_RENDERER(#Method)                                                                     \
+        RECT changed = w.fullScreen != OAFALSE ? w.restore : w.position;                           \
+        changed.field = value;                                                                     \
+        Place(w, changed);                                                                         \
+        return S_OK;                                                                               \
+    }
+PUT_EDGE(put_Left, left)
+PUT_EDGE(put_Width, right)
+PUT_EDGE(put_Top, top)
+PUT_EDGE(put_Height, bottom)
+#undef PUT_EDGE
+
+GET_VALUE(get_Left, long, w.position.left)
+GET_VALUE(get_Width, long, w.position.right)
+GET_VALUE(get_Top, long, w.position.top)
+GET_VALUE(get_Height, long, w.position.bottom)
+
+// While full screen holds the window, the new owner takes effect when full screen ends.
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Owner(OAHWND owner) {
+    NEED_RENDERER("put_Owner")
+    w.owner = owner;
+    if (w.fullScreen == OAFALSE)
+        ApplyOwner(w);
+    return S_OK;
+}
+
+GET_VALUE(get_Owner, OAHWND, w.owner)
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_MessageDrain(OAHWND drain) {
+    NEED_RENDERER("put_MessageDrain")
+    w.drain = drain;
+    return S_OK;
+}
+
+GET_VALUE(get_MessageDrain, OAHWND, w.drain)
+GET_VALUE(get_BorderColor, long, w.borderColor)
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_BorderColor(long color) {
+    NEED_RENDERER("put_BorderColor")
+    w.borderColor = color;
+    return S_OK;
+}
+
+GET_VALUE(get_FullScreenMode, long, w.fullScreen)
+
+// Full screen lifts the window out of its owner onto the whole screen; leaving puts it back in
+// the owner at the place it had (or was given meanwhile).
+HRESULT STDMETHODCALLTYPE VideoWindowPart::put_FullScreenMode(long mode) {
+    NEED_RENDERER("put_FullScreenMode")
+    if (!IsBoolean(mode))
+        return E_INVALIDARG;
+    if (mode == w.fullScreen)
+        return S_OK;
+    InternalCallScope internal;
+    if (mode == OATRUE) {
+        w.restore = w.position;
+        w.fullScreen = OATRUE;
+        if (w.window) {
+            SetParent(w.window, nullptr);
+            SetWindowLongW(w.window, GWL_STYLE,
+                           WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN |
+                               (w.visible ? WS_VISIBLE : 0));
+            SetWindowPos(w.window, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                         GetSystemMetrics(SM_CYSCREEN), SWP_NOACTIVATE);
+        }
+        Show(w, true);
+    } else {
+        w.fullScreen = OAFALSE;
+        ApplyOwner(w);
+        Place(w, w.restore);
+    }
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::SetWindowForeground(long focus) {
+    NEED_RENDERER("SetWindowForeground")
+    if (!IsBoolean(focus))
+        return E_INVALIDARG;
+    ++w.foregroundCalls;
+    if (w.window) {
+        InternalCallScope internal;
+        SetWindowPos(w.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::NotifyOwnerMessage(OAHWND window, long message,
+                                                              LONG_PTR wParam, LONG_PTR lParam) {
+    NEED_RENDERER("NotifyOwnerMessage")
+    w.ownerMessages.push_back(NotifyMessage{reinterpret_cast<HWND>(window),
+                                            static_cast<UINT>(message), static_cast<WPARAM>(wParam),
+                                            static_cast<LPARAM>(lParam)});
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::SetWindowPosition(long left, long top, long width,
+                                                             long height) {
+    NEED_RENDERER("SetWindowPosition")
+    RECT position = {left, top, width, height};
+    w.positions.push_back(position);
+    Place(w, position);
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::GetWindowPosition(long* left, long* top, long* width,
+                                                             long* height) {
+    NEED_RENDERER("GetWindowPosition")
+    if (!left || !top || !width || !height)
+        return E_POINTER;
+    *left = w.position.left;
+    *top = w.position.top;
+    *width = w.position.right;
+    *height = w.position.bottom;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::GetMinIdealImageSize(long* width, long* height) {
+    NEED_RENDERER("GetMinIdealImageSize")
+    if (!width || !height)
+        return E_POINTER;
+    *width = graph->Media().width;
+    *height = graph->Media().height;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::GetMaxIdealImageSize(long* width, long* height) {
+    NEED_RENDERER("GetMaxIdealImageSize")
+    if (!width || !height)
+        return E_POINTER;
+    *width = graph->Media().width;
+    *height = graph->Media().height;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::GetRestorePosition(long* left, long* top, long* width,
+                                                              long* height) {
+    NEED_RENDERER("GetRestorePosition")
+    if (!left || !top || !width || !height)
+        return E_POINTER;
+    const RECT& r = w.fullScreen != OAFALSE ? w.restore : w.position;
+    *left = r.left;
+    *top = r.top;
+    *width = r.right;
+    *height = r.bottom;
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE VideoWindowPart::HideCursor(long hide) {
+    NEED_RENDERER("HideCursor")
+    w.cursorHidden = hide != OAFALSE;
+    return S_OK;
+}
+
+GET_VALUE(IsCursorHidden, long, w.cursorHidden ? OATRUE : OAFALSE)
+
+#undef NEED_RENDERER
+#undef GET_VALUE
+
+} // namespace dshow
+} // namespace standin
