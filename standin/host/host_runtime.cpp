@@ -3,6 +3,7 @@
 #include "host/hostrt.h"
 
 #ifndef _WIN32
+#include "hostrt_install.h"
 #include "standin/kernel_control.h"
 #endif
 
@@ -35,6 +36,7 @@ void InstallHostRuntime() {
 #ifndef _WIN32
     standin::RegisterModuleExport(HOSTRT_LIBRARY_NAME, kHostFileExistsOrdinal,
                                   AsProc(&HostRuntimeFileExists));
+    InstallImageServices();
 #endif
 }
 
