@@ -216,17 +216,24 @@ bool LoadSurfaceFromDib(Surface& surface, const void* packedDib) {
         DescribeMask(dib.blueMask, dib.bitCount, &channels[2]);
     }
     int depth = surface.Empty() ? (dib.bitCount == 32 ? 32 : 24) : surface.Depth();
-    Surface loaded;
-    if (!loaded.Create(dib.width, dib.height, depth))
-        return false;
+    // A surface created at the DIB's size (as a grab does) is filled where it is; otherwise the
+    // pixels go to a new store that replaces the old one only once it exists.
+    Surface resized;
+    Surface* target = &surface;
+    if (surface.Empty() || surface.Width() != dib.width || surface.Height() != dib.height) {
+        if (!resized.Create(dib.width, dib.height, depth))
+            return false;
+        target = &resized;
+    }
     const int outBytes = depth / 8;
     for (int y = 0; y < dib.height; ++y) {
         int sourceRow = dib.topDown ? y : dib.height - 1 - y;
         ConvertRow(dib, masked ? channels : nullptr,
-                   dib.pixels + static_cast<size_t>(sourceRow) * dib.stride, loaded.RowFromTop(y),
+                   dib.pixels + static_cast<size_t>(sourceRow) * dib.stride, target->RowFromTop(y),
                    outBytes);
     }
-    surface = std::move(loaded);
+    if (target == &resized)
+        surface = std::move(resized);
     return true;
 }
 

@@ -36,12 +36,10 @@ bool Surface::Create(int newWidth, int newHeight, int newDepth) {
     unsigned long long total = rowBytes * static_cast<unsigned>(newHeight);
     if (total > kMaxSurfaceBytes)
         return false;
-    try {
-        bits.assign(static_cast<size_t>(total), 0);
-    } catch (const std::bad_alloc&) {
-        bits.clear();
+    bits.reset(static_cast<BYTE*>(std::calloc(static_cast<size_t>(total), 1)));
+    if (!bits)
         return false;
-    }
+    bitsSize = static_cast<DWORD>(total);
     width = newWidth;
     height = newHeight;
     depth = newDepth;
@@ -50,7 +48,8 @@ bool Surface::Create(int newWidth, int newHeight, int newDepth) {
 }
 
 void Surface::Release() {
-    std::vector<BYTE>().swap(bits);
+    bits.reset();
+    bitsSize = 0;
     width = height = depth = 0;
     stride = 0;
 }

@@ -5,7 +5,8 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 #include "host/host_image_services.h"
 
@@ -31,18 +32,18 @@ class Surface {
     bool Create(int width, int height, int depth);
     void Release();
 
-    bool Empty() const { return bits.empty(); }
+    bool Empty() const { return !bits; }
     int Width() const { return width; }
     int Height() const { return height; }
     int Depth() const { return depth; }
     DWORD Stride() const { return stride; }
 
     // Row y counted from the top, in B, G, R(, X) order.
-    BYTE* RowFromTop(int y) { return bits.data() + RowOffset(y); }
-    const BYTE* RowFromTop(int y) const { return bits.data() + RowOffset(y); }
+    BYTE* RowFromTop(int y) { return bits.get() + RowOffset(y); }
+    const BYTE* RowFromTop(int y) const { return bits.get() + RowOffset(y); }
     // All rows, bottom row first: exactly the pixel part of a packed DIB.
-    const BYTE* Bits() const { return bits.data(); }
-    DWORD BitsSize() const { return static_cast<DWORD>(bits.size()); }
+    const BYTE* Bits() const { return bits.get(); }
+    DWORD BitsSize() const { return bitsSize; }
 
     Rgb Pixel(int x, int y) const;
     void SetPixel(int x, int y, Rgb colour);
@@ -54,7 +55,13 @@ class Surface {
     int height = 0;
     int depth = 0;
     DWORD stride = 0;
-    std::vector<BYTE> bits;
+    struct FreeBits {
+        void operator()(BYTE* memory) const { std::free(memory); }
+    };
+    // calloc'd: a large block arrives as untouched zero pages, so creating a surface that a DIB
+    // load fills at once costs no extra pass over the pixels.
+    std::unique_ptr<BYTE, FreeBits> bits;
+    DWORD bitsSize = 0;
 };
 
 // A prototype names the depth that surfaces created from it get. Depths 8, 16, 24 and 32 have

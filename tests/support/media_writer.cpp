@@ -130,10 +130,12 @@ struct IndexEntry {
     uint32_t size;
 };
 
+#ifndef _WIN32
 // A Windows path is one with a drive letter ("C:\...") or a leading backslash.
 bool IsWindowsPath(const std::string& path) {
     return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
 }
+#endif
 
 bool WriteHostFile(const std::string& path, const std::vector<uint8_t>& bytes) {
     FILE* file = std::fopen(path.c_str(), "wb");

@@ -367,6 +367,96 @@ TEST_F(DirectShowStandIn, TimeFormatsAndRatesAreCheckedLikeTheRenderers) {
     EXPECT_EQ(rate, 4.0);
 }
 
+TEST_F(DirectShowStandIn, WaitingCallsLetTheClockRunToTheEnd) {
+    ASSERT_TRUE(media::WriteAvi("C:\\m\\a.avi", Clip(25)));
+    IGraphBuilder* graph = Render("C:\\m\\a.avi");
+    auto* control = Get<IMediaControl>(graph, IID_IMediaControl);
+    auto* events = Get<IMediaEventEx>(graph, IID_IMediaEventEx);
+    long code;
+    LONG_PTR p1, p2;
+    EXPECT_EQ(events->WaitForCompletion(100, &code), VFW_E_WRONG_STATE);
+    control->Run();
+    standin::AdvanceClock(300);
+    EXPECT_EQ(events->GetEvent(&code, &p1, &p2, 200), E_ABORT); // 200 ms pass, no event yet
+    EXPECT_EQ(standin::NowMs(), 1500u);
+    EXPECT_EQ(events->GetEvent(&code, &p1, &p2, 5000), S_OK); // wakes at the end, not later
+    EXPECT_EQ(code, EC_COMPLETE);
+    EXPECT_EQ(standin::NowMs(), 2000u);
+}
+
+TEST_F(DirectShowStandIn, SeekingFlagsAndStopPositionsWorkInFrames) {
+    ASSERT_TRUE(media::WriteAvi("C:\\m\\a.avi", Clip(25)));
+    IGraphBuilder* graph = Render("C:\\m\\a.avi");
+    auto* control = Get<IMediaControl>(graph, IID_IMediaControl);
+    auto* seeking = Get<IMediaSeeking>(graph, IID_IMediaSeeking);
+    seeking->SetTimeFormat(&TIME_FORMAT_FRAME);
+    LONGLONG current = 4, stop = 10;
+    EXPECT_EQ(seeking->SetPositions(&current, AM_SEEKING_AbsolutePositioning, &stop,
+                                    AM_SEEKING_AbsolutePositioning),
+              S_OK);
+    current = 3;
+    EXPECT_EQ(seeking->SetPositions(&current,
+                                    AM_SEEKING_RelativePositioning | AM_SEEKING_ReturnTime, nullptr,
+                                    AM_SEEKING_NoPositioning),
+              S_OK);
+    EXPECT_EQ(current, 2800000); // frame 7, handed back in 100 ns units
+    current = -20;
+    EXPECT_EQ(seeking->SetPositions(&current, AM_SEEKING_RelativePositioning, nullptr, 0),
+              E_INVALIDARG);
+    control->Run();
+    standin::AdvanceClock(119); // frame 9.975: not yet at the stop
+    EXPECT_TRUE(standin::LastGraph().queuedEvents.empty());
+    standin::AdvanceClock(1);
+    ASSERT_EQ(standin::LastGraph().queuedEvents.size(), 1u);
+    LONGLONG reached = 0;
+    seeking->GetCurrentPosition(&reached);
+    EXPECT_EQ(reached, 10);
+}
+
+TEST_F(DirectShowStandIn, RectanglesAreCheckedLikeTheRenderer) {
+    ASSERT_TRUE(media::WriteAvi("C:\\m\\a.avi", Clip(2)));
+    auto* video = Get<IBasicVideo>(Render("C:\\m\\a.avi"), IID_IBasicVideo);
+    EXPECT_EQ(video->SetDestinationPosition(133, 0, 533, 400), S_OK);
+    EXPECT_EQ(video->SetDestinationPosition(0, 0, 0, 10), E_INVALIDARG);
+    EXPECT_EQ(video->SetDestinationPosition(0, 0, 10, -1), E_INVALIDARG);
+    EXPECT_EQ(video->put_SourceWidth(33), E_INVALIDARG); // wider than the 32-pixel picture
+    EXPECT_EQ(video->SetSourcePosition(8, 4, 24, 20), S_OK);
+    EXPECT_EQ(video->IsUsingDefaultSource(), S_FALSE);
+    standin::GraphView view = standin::LastGraph();
+    ASSERT_EQ(view.destinations.size(), 1u);
+    EXPECT_EQ(view.destination.left, 133);
+    EXPECT_EQ(view.destination.right, 533); // left, top, width, height
+}
+
+// The graph's own window and notifications must not use up what a test armed for the module.
+TEST_F(DirectShowStandIn, PlatformOwnCallsLeaveTheModulesFaultsAlone) {
+    standin::InjectFault("CreateWindowExW", ERROR_NOT_ENOUGH_MEMORY);
+    standin::InjectFault("PostMessageW", ERROR_NOT_ENOUGH_MEMORY);
+    ASSERT_TRUE(media::WriteAvi("C:\\m\\a.avi", Clip(5)));
+    IGraphBuilder* graph = Render("C:\\m\\a.avi");
+    auto* events = Get<IMediaEventEx>(graph, IID_IMediaEventEx);
+    auto* control = Get<IMediaControl>(graph, IID_IMediaControl);
+    WNDCLASSEXW description = {};
+    description.cbSize = sizeof description;
+    description.lpfnWndProc = DefWindowProcW;
+    description.lpszClassName = L"Notified";
+    RegisterClassExW(&description);
+    EXPECT_NE(standin::LastGraph().videoWindow, nullptr);
+    EXPECT_EQ(standin::CallCount("CreateWindowExW"), 0);
+    HWND notified =
+        CreateWindowExW(0, L"Notified", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(notified, nullptr); // the module's own call meets the fault
+    notified =
+        CreateWindowExW(0, L"Notified", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    events->SetNotifyWindow(reinterpret_cast<OAHWND>(notified), kGraphNotify, 0);
+    control->Pause();
+    std::vector<MSG> queued = standin::QueuedMessages();
+    ASSERT_EQ(queued.size(), 1u);
+    EXPECT_EQ(queued[0].hwnd, notified);
+    EXPECT_EQ(queued[0].message, kGraphNotify);
+    EXPECT_FALSE(PostMessageW(notified, WM_USER, 0, 0)); // still armed for the module
+}
+
 // ---- references ----
 
 TEST_F(DirectShowStandIn, EveryReferenceIsCountedUntilReleased) {
@@ -389,6 +479,7 @@ TEST_F(DirectShowStandIn, EveryReferenceIsCountedUntilReleased) {
     EXPECT_EQ(found[1]->QueryFilterInfo(&info), S_OK);
     EXPECT_EQ(Utf8(info.achName), "Indeo 5 Video Decoder");
     EXPECT_EQ(standin::OutstandingReferences(), 2 + 2 + 1 + 4 + 1);
+    EXPECT_EQ(standin::LastGraph().references, 2 + 2 + 4 + 1); // the enumerator is not a filter
 
     graph->Release();
     control->Release();

@@ -183,6 +183,15 @@ class ModuleSurface {
     HostSurfaceBlock block = {};
 };
 
+// The decoded picture is width x height of PictureColour.
+void ExpectPicture(const DecodedImage& image, int width = 7, int height = 5) {
+    ASSERT_EQ(image.width, width);
+    ASSERT_EQ(image.height, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
+}
+
 void* StandardManager() {
     return &hoststandin::StandardImageFilters();
 }
@@ -227,11 +236,41 @@ TEST_F(HostImages, LoadsEveryDepthAndRowOrderWithoutReadingPastTheData) {
         DecodedImage image;
         std::string why;
         ASSERT_TRUE(DecodePackedDib(surface.Dib(), &image, &why)) << why;
-        ASSERT_EQ(image.width, 5);
-        ASSERT_EQ(image.height, 3);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < 5; ++x)
-                EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
+        ExpectPicture(image, 5, 3);
+    }
+}
+
+TEST_F(HostImages, LoadGivesTheSurfaceTheDibsSize) {
+    const Bytes dib24 = BuildDib(kFormats[7], 5, 3, PictureColour);
+    const Bytes dib32 = BuildDib(kFormats[10], 5, 3, PictureColour);
+    struct Case {
+        const char* name;
+        int createdDepth; // 0: never created
+        int createdSide;
+        const Bytes* dib;
+        int storedBits;
+    };
+    const Case cases[] = {
+        {"never created, 24-bit DIB", 0, 0, &dib24, 24},
+        {"never created, 32-bit DIB", 0, 0, &dib32, 32},
+        {"created smaller at 32 bits", 32, 2, &dib24, 32},
+        {"created larger at 24 bits", 24, 9, &dib32, 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ModuleSurface surface;
+        if (c.createdDepth) {
+            void* prototype = nullptr;
+            ASSERT_TRUE(LookUpSurfacePrototype(c.createdDepth, &prototype));
+            ASSERT_TRUE(
+                CreateHostSurface(surface.Block(), c.createdSide, c.createdSide, prototype));
+        }
+        ASSERT_TRUE(LoadHostSurfaceFromDib(surface.Block(), c.dib->data()));
+        const std::string dib = surface.Dib();
+        EXPECT_EQ(dib[14], char(c.storedBits));
+        DecodedImage image;
+        ASSERT_TRUE(DecodePackedDib(dib, &image, nullptr));
+        ExpectPicture(image, 5, 3);
     }
 }
 
@@ -421,14 +460,6 @@ void LoadPicture(ModuleSurface& surface, int depth) {
     DibFormat format = {"picture", depth, false, 0, 40, 0, {}};
     Bytes dib = BuildDib(format, 7, 5, PictureColour);
     ASSERT_TRUE(surface.Load(dib.data(), depth, 7, 5));
-}
-
-void ExpectPicture(const DecodedImage& image) {
-    ASSERT_EQ(image.width, 7);
-    ASSERT_EQ(image.height, 5);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 7; ++x)
-            EXPECT_EQ(image.At(x, y), PictureColour(x, y)) << "at " << x << "," << y;
 }
 
 TEST_F(HostImages, SavesBmpFilesThatDecodeToTheSurface) {

@@ -40,6 +40,13 @@ if(TARGET player_wine)
                                 PROPERTIES COMPILE_OPTIONS -Wno-unused-function)
 endif()
 
+# The run-time object's program drives the real DLL with the host stand-in's run host.
+if(TARGET runtime_wine)
+    target_sources(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp
+                                        ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
+    target_include_directories(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+endif()
+
 # The grab's program drives the real DLL as the host does: the host stand-in's run header, the
 # stand-in HOSTRT.dll next to it, a generated clip, and the image decoders for what it saves.
 if(TARGET grab_wine)

@@ -43,6 +43,10 @@ void AdvanceClock(ULONGLONG ms) {
     if (!manual)
         return;
     manualNow += ms;
+    NotifyTimePassed();
+}
+
+void NotifyTimePassed() {
     for (auto listener : Listeners())
         listener();
 }

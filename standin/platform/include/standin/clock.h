@@ -14,8 +14,10 @@ void UseRealClock();
 bool ManualClockActive();
 void AdvanceClock(ULONGLONG ms);
 
-// Areas that act as time passes (a playing graph reaching its end) register here; AdvanceClock
-// calls every listener after moving the manual clock.
+// Areas that act as time passes (a playing graph reaching its end) register here. AdvanceClock
+// calls every listener after moving the manual clock; a message loop calls NotifyTimePassed
+// before it looks at its queue, so that with the real clock too the areas catch up in time.
 void AddClockListener(void (*listener)());
+void NotifyTimePassed();
 
 } // namespace standin

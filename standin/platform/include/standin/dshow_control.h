@@ -10,8 +10,10 @@
 //   neither RIFF AVI, RIFF WAVE nor a BMP (an empty file included); VFW_E_INVALID_FILE_FORMAT for a
 //   recognised file whose headers are truncated or inconsistent; VFW_E_UNSUPPORTED_STREAM when no
 //   stream can be rendered (a video FourCC without an installed decoder and no sound);
-//   VFW_S_PARTIAL_RENDER when only some streams render; E_UNEXPECTED for a second RenderFile on
-//   the same graph (the simulation renders one file per graph).
+//   VFW_S_PARTIAL_RENDER when the picture cannot be decoded but the sound renders;
+//   VFW_S_AUDIO_NOT_RENDERED, or VFW_E_NO_AUDIO_HARDWARE for sound-only media, without an audio
+//   device (SetAudioDeviceAvailable); E_UNEXPECTED for a second RenderFile on the same graph (the
+//   simulation renders one file per graph).
 // - Filters, in EnumFilters order: the source (named after the file as given), the decoder chosen
 //   by FourCC when the video is compressed, "Video Renderer" (IQualProp) when a picture renders,
 //   "Default DirectSound Device" when there is sound. Decoders: IV41 "Indeo 4 Video Decoder"
@@ -21,6 +23,21 @@
 //   the pause has completed; a running graph that reaches its stop position queues EC_COMPLETE
 //   and stays running. Stop keeps the position. Every queued event posts the notify message
 //   (wParam 0, lParam the instance data) to the window of SetNotifyWindow.
+// - A BMP plays as one frame lasting one second. A video FourCC whose decoder is not installed
+//   leaves the picture out: with sound the graph renders the sound only (VFW_S_PARTIAL_RENDER).
+// - EC_COMPLETE, EC_PAUSED carry S_OK and 0; EC_STEP_COMPLETE carries 0 and 0. Step(n) moves n
+//   frames on (at most to the last) and leaves the graph paused. CanStep answers S_OK with a video
+//   renderer and S_FALSE without one. IQualProp::get_AvgFrameRate gives 0 until the graph first
+//   runs, then the clip's nominal rate in hundredths of frames per second.
+// - GetCurrentImage: with a null buffer it reports the size; a smaller buffer gets E_OUTOFMEMORY.
+//   The DIB (40-byte header, bottom-up rows) holds the real pixels of uncompressed 24/32-bit
+//   frames and stills, else a 24-bit picture whose pixel (x, y) of frame f is red 4x, green 4y,
+//   blue 8f, each modulo 256 (media::DefaultPixel).
+// - The video window is a stand-in window of class "VideoRenderer" titled "ActiveMovie Window";
+//   put_Owner makes it the owner's child, mouse and keyboard messages on it are posted to the
+//   message drain, full screen makes it a top-level window covering the screen. Its window calls
+//   and the graph's notifications are made as the platform's own (they neither count nor fire
+//   faults armed for the module).
 // - Time formats: TIME_FORMAT_MEDIA_TIME always, TIME_FORMAT_FRAME only with video; any other
 //   format is refused with E_INVALIDARG. Rates: 0 < rate <= 4, else E_INVALIDARG.
 // - IVideoWindow and IBasicVideo answer E_NOINTERFACE without a video renderer; IBasicAudio
@@ -67,6 +84,7 @@ struct NotifyMessage {
 struct GraphView {
     bool exists = false;         // false when no graph was ever made since the last reset
     bool alive = false;          // the graph manager has not been destroyed yet
+    long references = 0;         // callers' references on the graph and on its filters
     std::u16string renderedFile; // as passed to RenderFile
     HRESULT renderResult = 0;
     std::vector<std::u16string> filters; // names, EnumFilters order

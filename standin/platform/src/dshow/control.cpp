@@ -35,6 +35,7 @@ std::string Upper(const std::string& text) {
 void ResetDirectShow() {
     ForgetCountedObjects();
     FilterGraph::ForgetAll();
+    ForgetVideoWindows();
     FinalViewOfLastGraph() = GraphView();
     Current() = Settings();
 }

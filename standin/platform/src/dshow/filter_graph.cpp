@@ -385,6 +385,9 @@ GraphView FilterGraph::View() const {
     GraphView view;
     view.exists = true;
     view.alive = true;
+    view.references = ClientReferences();
+    for (Filter* filter : filters)
+        view.references += filter->ClientReferences();
     view.renderedFile = renderedFile;
     view.renderResult = renderResult;
     for (Filter* filter : filters)

@@ -167,6 +167,8 @@ class FilterGraph : public CountedObject {
 
 // What LastGraph() shows once the last graph is gone.
 GraphView& FinalViewOfLastGraph();
+// Forgets which window belongs to which graph (a reset; the windows themselves go with theirs).
+void ForgetVideoWindows();
 // Registers the area's reset and clock listener on first use.
 void EnsureResetRegistered();
 // Delay that new state transitions take (SetTransitionDelay).

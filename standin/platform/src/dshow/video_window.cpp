@@ -91,6 +91,10 @@ void ApplyOwner(VideoWindowState& w) {
 
 } // namespace
 
+void ForgetVideoWindows() {
+    WindowGraphs().clear();
+}
+
 void FilterGraph::CreateVideoWindow() {
     InternalCallScope internal;
     WNDCLASSEXW description = {};

@@ -1,0 +1,239 @@
+// VideoPlayer: run, pause, stop, step, seek, positions, the position text and graph events.
+#include "standin/faults.h"
+#include "unit/player_fixture.h"
+
+#include <functional>
+
+namespace {
+
+struct StateWords {
+    LONG media, play;
+    bool operator==(const StateWords& o) const { return media == o.media && play == o.play; }
+};
+std::ostream& operator<<(std::ostream& out, const StateWords& s) {
+    return out << s.media << "/" << s.play;
+}
+
+} // namespace
+
+class TransportTest : public PlayerTest {
+  protected:
+    StateWords Words() const { return {player->MediaStatus, player->PlayState}; }
+    void SetWords(LONG media, LONG play) {
+        player->MediaStatus = media;
+        player->PlayState = play;
+    }
+};
+
+TEST_F(TransportTest, OperationsOnAClosedPlayerAnswerTheirFailureValues) {
+    EXPECT_EQ(player->Play(), -1);
+    EXPECT_EQ(player->Pause(), -1);
+    EXPECT_EQ(player->Stop(), -1);
+    EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), -1.0);
+    EXPECT_EQ(player->Seek(TIME_FORMAT_FRAME, 5), -1);
+    EXPECT_EQ(player->HandleGraphEvents(), 0);
+    player->StepFrames(1);
+    double seconds = 42.0;
+    EXPECT_EQ(player->GetPositionSeconds(&seconds), 0);
+    EXPECT_EQ(player->GetDurationSeconds(&seconds), 0);
+    EXPECT_EQ(seconds, 42.0);
+    WCHAR text[8] = {'x', 0};
+    EXPECT_EQ(player->FormatTime(text, 8, 12.0), text);
+    EXPECT_EQ(U16(text), u"x");
+    EXPECT_EQ(Words(), (StateWords{3, 3}));
+}
+
+TEST_F(TransportTest, PlayPauseAndStopFollowTheStateTheGraphReports) {
+    OpenQuietly(Avi(SmallClip(50)));
+    EXPECT_EQ(player->Play(), 0);
+    EXPECT_EQ(Words(), (StateWords{2, 2}));
+    EXPECT_EQ(player->Pause(), 0);
+    EXPECT_EQ(Words(), (StateWords{2, 1}));
+
+    standin::AdvanceClock(400);
+    EXPECT_EQ(player->Stop(), 0);
+    EXPECT_EQ(Words(), (StateWords{5, 0}));
+    standin::GraphView graph = standin::LastGraph();
+    EXPECT_EQ(graph.state, State_Paused); // showing the first frame
+    EXPECT_EQ(graph.position, 0);
+
+    // Already stopped: nothing is asked of the graph.
+    int stops = standin::CallCount("Stop");
+    EXPECT_EQ(player->Stop(), 0);
+    EXPECT_EQ(standin::CallCount("Stop"), stops);
+    EXPECT_TRUE(LogLines().empty());
+}
+
+TEST_F(TransportTest, FailingTransportCallsAreLoggedAndTheStateWordsStay) {
+    struct Case {
+        const char* fault;
+        std::function<int(VideoPlayer&)> call;
+        std::string line;
+    } cases[] = {
+        {"Run", [](VideoPlayer& p) { return p.Play(); }, "FAILED(hr=0x80004005) in pMC->Run()\n"},
+        {"GetState", [](VideoPlayer& p) { return p.Play(); },
+         "FAILED(hr=0x80004005) in pMC->GetState(250, &pfs)\n"},
+        {"Pause", [](VideoPlayer& p) { return p.Pause(); },
+         "FAILED(hr=0x80004005) in pMC->Pause()\n"},
+        {"GetState", [](VideoPlayer& p) { return p.Pause(); },
+         "FAILED(hr=0x80004005) in pMC->GetState(500, &pfs)\n"},
+        {"SetPositions", [](VideoPlayer& p) { return p.Stop(); },
+         "FAILED(hr=0x80004005) in pMS->SetPositions(&pos, AM_SEEKING_AbsolutePositioning , NULL, "
+         "AM_SEEKING_NoPositioning)\n"},
+    };
+    OpenQuietly(Avi(SmallClip(50)));
+    for (const Case& c : cases) {
+        SetWords(9, 9);
+        ClearLogLines();
+        standin::InjectFault(c.fault, E_FAIL);
+        EXPECT_EQ(c.call(*player), 0) << c.fault;
+        EXPECT_TRUE(Contains(LogLines(), c.line)) << c.line;
+        standin::ClearFaults();
+    }
+}
+
+TEST_F(TransportTest, SeekMarksTheStartAndTheEndOfTheMedia) {
+    struct Case {
+        int frames;
+        bool inFrames;
+        double value;
+        StateWords after;
+    } cases[] = {
+        {300, true, 5, {5, 3}},    {300, true, 295, {4, 0}}, {300, true, 10, {5, 3}},
+        {300, true, 11, {9, 9}},   {15, true, 8, {4, 0}},    {300, false, 0, {5, 3}},
+        {300, false, 0.6, {9, 9}},
+    };
+    for (const Case& c : cases) {
+        OpenQuietly(Avi(SmallClip(c.frames)));
+        SetWords(9, 9);
+        EXPECT_EQ(player->Seek(c.inFrames ? TIME_FORMAT_FRAME : TIME_FORMAT_MEDIA_TIME, c.value),
+                  -1);
+        EXPECT_EQ(Words(), c.after) << c.frames << " " << c.value;
+    }
+    // Frame positions reach the graph as frame numbers.
+    OpenQuietly(Avi(SmallClip(300)));
+    player->Seek(TIME_FORMAT_FRAME, 120.9);
+    EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), 120.0);
+    EXPECT_TRUE(LogLines().empty());
+}
+
+TEST_F(TransportTest, SeekInAFormatTheMediaLacksChangesNothing) {
+    OpenQuietly(Wav());
+    SetWords(9, 9);
+    EXPECT_EQ(player->Seek(TIME_FORMAT_FRAME, 0), -1);
+    EXPECT_EQ(Words(), (StateWords{9, 9}));
+    EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), -1.0);
+}
+
+TEST_F(TransportTest, GetPositionInFramesMarksPositionsBetweenStartAndEnd) {
+    OpenQuietly(Avi(SmallClip(50)));
+    SetWords(5, 0);
+    EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), 0.0);
+    EXPECT_EQ(Words(), (StateWords{5, 0}));
+    EXPECT_EQ(player->StopPosition, 50);
+
+    player->Seek(TIME_FORMAT_FRAME, 20);
+    EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), 20.0);
+    EXPECT_EQ(Words(), (StateWords{6, 6}));
+    // The media-time position is in milliseconds, 20 frames at 25 per second.
+    EXPECT_EQ(player->GetPosition(TIME_FORMAT_MEDIA_TIME), 800.0);
+
+    double seconds = 0.0;
+    EXPECT_EQ(player->GetPositionSeconds(&seconds), 1);
+    EXPECT_EQ(seconds, 0.8);
+    EXPECT_EQ(player->GetDurationSeconds(&seconds), 1);
+    EXPECT_EQ(seconds, 2.0);
+}
+
+TEST_F(TransportTest, FormatTimeFollowsTheFormatLastSelected) {
+    OpenQuietly(Avi(SmallClip(50)));
+    struct Case {
+        bool mediaTime;
+        size_t capacity;
+        double value;
+        std::u16string text;
+    } cases[] = {
+        {true, 32, 3725.6, u"01:02:06"},  {true, 32, 59.52, u"00:01:00"},
+        {true, 32, 360000, u"100:00:00"}, {true, 5, 59.52, u"00:0"},
+        {false, 32, 3725.6, u"3725"},     {true, 32, 1e300, u"-596523:-14:-8"},
+    };
+    for (const Case& c : cases) {
+        player->QueryDuration(c.mediaTime ? TIME_FORMAT_MEDIA_TIME : TIME_FORMAT_FRAME);
+        WCHAR text[32];
+        EXPECT_EQ(U16(player->FormatTime(text, c.capacity, c.value)), c.text) << c.value;
+    }
+}
+
+TEST_F(TransportTest, EventsAreTakenUpToTheFirstThatReturns) {
+    OpenQuietly(Avi(SmallClip(50)));
+    player->Play();
+    player->Pause();
+    player->HandleGraphEvents(); // the pause's own EC_PAUSED
+    ClearLogLines();
+
+    standin::QueueGraphEvent(EC_COMPLETE, 0, 0);
+    standin::QueueGraphEvent(EC_PAUSED, 0, 0);
+    standin::QueueGraphEvent(EC_COMPLETE, 0, 0);
+    EXPECT_EQ(player->HandleGraphEvents(), 0);
+    // EC_COMPLETE set 4/0, then the paused graph's state came back with EC_PAUSED.
+    EXPECT_EQ(Words(), (StateWords{2, 1}));
+    EXPECT_EQ(standin::LastGraph().queuedEvents.size(), 1u);
+    EXPECT_TRUE(Contains(LogLines(), "Size information( 0, 0, 36, 28)"));
+
+    EXPECT_EQ(player->HandleGraphEvents(), 0);
+    EXPECT_EQ(Words(), (StateWords{4, 0}));
+}
+
+TEST_F(TransportTest, EachEventCodeMovesTheStateWordsItsOwnWay) {
+    struct Case {
+        long code;
+        LONG_PTR param1;
+        StateWords after; // the graph is paused
+    } cases[] = {
+        {EC_VIDEOFRAMEREADY, 1, {5, 3}}, {EC_VIDEOFRAMEREADY, 0, {2, 1}},
+        {EC_SEGMENT_STARTED, 1, {5, 3}}, {EC_OPENING_FILE, 1, {7, 1}},
+        {EC_BUFFERING_DATA, 0, {2, 1}},  {EC_END_OF_SEGMENT, 0, {4, 0}},
+        {EC_NEED_RESTART, 0, {2, 1}},
+    };
+    OpenQuietly(Avi(SmallClip(50)));
+    player->Pause();
+    player->HandleGraphEvents();
+    for (const Case& c : cases) {
+        SetWords(9, 9);
+        standin::QueueGraphEvent(c.code, c.param1, 0);
+        player->HandleGraphEvents();
+        EXPECT_EQ(Words(), c.after) << c.code << " " << c.param1;
+        player->HandleGraphEvents(); // whatever the restart queued
+    }
+}
+
+TEST_F(TransportTest, APlayedClipEndsStoppedAtTheEnd) {
+    OpenQuietly(Avi(SmallClip(50)));
+    player->Play();
+    standin::AdvanceClock(2100);
+    standin::PollGraphs();
+    std::vector<standin::NotifyMessage> posted = standin::LastGraph().postedNotifications;
+    ASSERT_FALSE(posted.empty());
+    EXPECT_EQ(posted.back().window, host);
+    EXPECT_EQ(posted.back().message, 0x040Du);
+    player->HandleGraphEvents();
+    EXPECT_EQ(Words(), (StateWords{4, 0}));
+}
+
+TEST_F(TransportTest, StepFramesPausesAndStepsOnlyWhenTheGraphCan) {
+    OpenQuietly(Avi(SmallClip(50)));
+    player->Play();
+    int pauses = standin::CallCount("Pause");
+    standin::InjectFault("CanStep", E_FAIL);
+    player->StepFrames(3);
+    player->StepFrames(-1);
+    player->StepFrames(0);
+    EXPECT_EQ(standin::CallCount("Pause"), pauses);
+    EXPECT_EQ(Words(), (StateWords{2, 2}));
+
+    standin::ClearFaults();
+    player->StepFrames(3);
+    EXPECT_EQ(standin::CallCount("Pause"), pauses + 1);
+    EXPECT_EQ(standin::CallCount("Step"), 1);
+    EXPECT_EQ(player->PlayState, 1);
+}
