@@ -2,52 +2,38 @@
 // a run-time object playing a generated uncompressed AVI, with the host stand-in's surfaces and
 // image filters bound by ordinal. Saved files and the clipboard's DIB are decoded and compared
 // with the frame the graph showed.
+#include "bmp_writer.h"
 #include "host/host_image_services.h"
 #include "host/hostrt.h"
-#include "host/lifecycle_exports.h"
-#include "host/routine_tables.h"
-#include "bmp_writer.h"
+#include "host_runtime.h"
 #include "image_filters.h"
-#include "png_writer.h"
 #include "player/packed_dib.h"
 #include "player/video_player.h"
-#include "run_host.h"
-#include "runtime/run_object_entry.h"
-#include "edit_host.h"
-#include "host_runtime.h"
+#include "png_writer.h"
 #include "standin/clipboard_control.h"
-#include "standin/clock.h"
 #include "standin/dshow_control.h"
 #include "standin/faults.h"
 #include "standin/kernel_control.h"
 #include "standin/sandbox.h"
 #include "support/image_files.h"
 #include "support/log_capture.h"
-#include "support/media_writer.h"
-#include "support/module_setup.h"
 #include "support/wide.h"
+#include "unit/run_time_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-const int kWidth = 40;
-const int kHeight = 30;
 const int kShownFrame = 6;
 const DWORD kPngMagic = 0x474E5089u; // "\x89PNG"
 
-enum : long { kGrabToFile = 36, kGrabToClipboard = 37, kResetClipboard = 38 };
-const int kGrabCondition = 12;
+enum : int { kGrabToFile = 36, kGrabToClipboard = 37, kResetClipboard = 38, kGrabCondition = 12 };
 
-LPCWSTR Wide(const std::u16string& text) {
-    return reinterpret_cast<LPCWSTR>(text.c_str());
-}
 long TextParameter(LPCWSTR text) {
     return static_cast<long>(reinterpret_cast<LONG_PTR>(text));
 }
@@ -68,12 +54,12 @@ std::string FileKind(const std::string& bytes) {
 }
 
 // Every pixel of the decoded picture against frame `frame` of the generated clip.
-void ExpectFramePixels(const DecodedImage& image, int frame) {
-    ASSERT_EQ(image.width, kWidth);
-    ASSERT_EQ(image.height, kHeight);
+void ExpectFramePixels(const DecodedImage& image, const media::AviClip& clip, int frame) {
+    ASSERT_EQ(image.width, clip.width);
+    ASSERT_EQ(image.height, clip.height);
     int wrong = 0;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
+    for (int y = 0; y < clip.height; ++y)
+        for (int x = 0; x < clip.width; ++x) {
             const media::Rgb p = media::DefaultPixel(frame, x, y);
             const uint32_t expected = (uint32_t(p.r) << 16) | (uint32_t(p.g) << 8) | p.b;
             if (image.At(x, y) != expected && ++wrong <= 3)
@@ -83,45 +69,28 @@ void ExpectFramePixels(const DecodedImage& image, int frame) {
     EXPECT_EQ(wrong, 0);
 }
 
-class GrabTest : public ::testing::Test {
+// A run-time object on a generated uncompressed clip, with the host's image services and the
+// application's filter manager in place; the log starts empty once the object is made.
+class GrabTest : public RunTimeTest {
   protected:
     void SetUp() override {
-        StartFreshModule();
-        standin::UseManualClock(1000);
-        ASSERT_EQ(Initialize(edit.Record(), 1), 0);
+        RunTimeTest::SetUp();
         hoststandin::InstallHostRuntime();
         application.imageFilterManager = &hoststandin::StandardImageFilters();
-        run.reset(new hoststandin::RunHost());
-        run->Header()->application = &application;
+        host->Header()->application = &application;
         CreateDirectoryW(L"C:\\grabs", nullptr);
     }
 
-    void TearDown() override {
-        if (object)
-            DestroyRunObject(object.get(), 0);
-        object.reset();
-        run.reset();
-        FreeModuleCompletely();
-        standin::UseRealClock();
-    }
-
-    // A run-time object playing a generated clip (24- or 32-bit frames), stopped on its first
-    // frame unless `flags` says PlayAtStart; the log starts empty afterwards.
-    void StartObject(int bitCount = 24, WORD flags = 0, const char* clipPath = "C:\\clips\\a.avi") {
-        media::AviClip clip;
-        clip.width = kWidth;
-        clip.height = kHeight;
+    // Stopped on its first frame unless `flags` has PlayAtStart.
+    void StartObject(int bitCount = 24, WORD flags = 0) {
+        clip = SmallClip(10);
         clip.bitCount = bitCount;
-        clip.frames = 10;
-        ASSERT_TRUE(media::WriteAvi(clipPath, clip));
-        StartObjectOn(Wide(U16FromUtf8(clipPath)), flags);
+        StartObjectOn(WriteClip("a.avi", clip), flags);
     }
 
-    void StartObjectOn(LPCWSTR file, WORD flags = 0) {
-        object = run->NewObject();
-        ObjectSettings settings =
-            hoststandin::MakeSettings(file, kWidth, kHeight, WORD(flags | LogMode));
-        ASSERT_EQ(CreateRunObject(object.get(), &settings, nullptr), 0);
+    void StartObjectOn(const std::string& file, WORD flags = 0) {
+        object = Create(file, WORD(flags | LogMode), SHORT(clip.width), SHORT(clip.height));
+        ASSERT_EQ(createResult, 0);
         ClearLogLines();
     }
 
@@ -132,16 +101,17 @@ class GrabTest : public ::testing::Test {
         ASSERT_EQ(standin::LastGraph().position, frame * 10000000LL / 25);
     }
 
-    short Action(long code, long param1 = 0) {
-        return ActionRoutines[code](object.get(), param1, 0);
+    short GrabTo(LPCWSTR fileName) {
+        return RunTimeTest::Action(object, kGrabToFile, TextParameter(fileName));
     }
-    short GrabTo(LPCWSTR fileName) { return Action(kGrabToFile, TextParameter(fileName)); }
-    long GrabCondition() { return ConditionRoutines[kGrabCondition](object.get(), 0, 0); }
+    short Act(int code, LPCWSTR fileName = nullptr) {
+        return RunTimeTest::Action(object, code, TextParameter(fileName));
+    }
+    long GrabCondition() { return Condition(object, kGrabCondition); }
 
-    hoststandin::EditHost edit;
     HostApplication application = {};
-    std::unique_ptr<hoststandin::RunHost> run;
-    std::unique_ptr<RunObject> object;
+    media::AviClip clip;
+    RunObject* object = nullptr;
 };
 
 const std::vector<std::string> kSavedLines = {"Grab Image exist", "Image saved..."};
@@ -161,16 +131,14 @@ TEST_F(GrabTest, SavedBmpAndPngHoldTheShownFrame) {
         DecodedImage image;
         std::string why;
         ASSERT_TRUE(DecodeBmp(SavedFile(L"C:\\grabs\\frame.bmp"), &image, &why)) << why;
-        ExpectFramePixels(image, kShownFrame);
+        ExpectFramePixels(image, clip, kShownFrame);
         ASSERT_TRUE(DecodePng(SavedFile(L"C:\\grabs\\frame.png"), &image, &why)) << why;
-        ExpectFramePixels(image, kShownFrame);
+        ExpectFramePixels(image, clip, kShownFrame);
         std::vector<std::string> twice = kSavedLines;
         twice.insert(twice.end(), kSavedLines.begin(), kSavedLines.end());
         EXPECT_EQ(LogLines(), twice);
         EXPECT_EQ(object->lastError, 5); // success does not clear the code
         EXPECT_EQ(object->grabDone, 1);
-        DestroyRunObject(object.get(), 0);
-        object.reset();
     }
 }
 
@@ -227,7 +195,7 @@ TEST_F(GrabTest, FailedSaveLogsOnlyTheAttemptAndKeepsTheFlag) {
 
     // No application record: no filter manager to save with.
     object->grabDone = 0;
-    run->Header()->application = nullptr;
+    host->Header()->application = nullptr;
     ClearLogLines();
     GrabTo(L"C:\\grabs\\a.bmp");
     EXPECT_EQ(LogLines(), std::vector<std::string>{"Grab Image exist"});
@@ -248,14 +216,14 @@ TEST_F(GrabTest, ConditionAnswersOnceAfterSavesAndNeverForTheClipboard) {
     EXPECT_EQ(object->lastError, 1);
 
     object->lastError = 0;
-    Action(kGrabToClipboard);
+    Act(kGrabToClipboard);
     EXPECT_TRUE(standin::PeekClipboardData(CF_DIB) != nullptr);
     EXPECT_EQ(GrabCondition(), 0);
     EXPECT_EQ(object->lastError, 1);
 
     // A clipboard grab after a save leaves the save's answer standing.
     GrabTo(L"C:\\grabs\\3.bmp");
-    Action(kGrabToClipboard);
+    Act(kGrabToClipboard);
     EXPECT_EQ(GrabCondition(), 1);
 }
 
@@ -294,7 +262,7 @@ TEST_F(GrabTest, PausedOrStoppedGraphIsLeftAsItIs) {
         const int runs = standin::CallCount("Run");
         const int stops = standin::CallCount("Stop");
         GrabTo(L"C:\\grabs\\still.bmp");
-        Action(kGrabToClipboard);
+        Act(kGrabToClipboard);
         EXPECT_EQ(standin::CallCount("Pause"), pauses);
         EXPECT_EQ(standin::CallCount("Run"), runs);
         EXPECT_EQ(standin::CallCount("Stop"), stops);
@@ -315,12 +283,12 @@ TEST_F(GrabTest, NoPictureGivesCode32AndARunningGraphRunsOn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.fault);
-        for (long action : {kGrabToFile, kGrabToClipboard}) {
+        for (int action : {kGrabToFile, kGrabToClipboard}) {
             object->lastError = 0;
             standin::InjectFault(c.fault, E_UNEXPECTED);
             const int runs = standin::CallCount("Run");
             ClearLogLines();
-            Action(action, TextParameter(L"C:\\grabs\\none.bmp"));
+            Act(action, L"C:\\grabs\\none.bmp");
             EXPECT_EQ(object->lastError, 32);
             EXPECT_EQ(LogLines(), action == kGrabToFile
                                       ? std::vector<std::string>{"No Image get..."}
@@ -335,9 +303,8 @@ TEST_F(GrabTest, NoPictureGivesCode32AndARunningGraphRunsOn) {
 }
 
 TEST_F(GrabTest, SoundOnlyMediaHasNoPictureAndNoNativeSize) {
-    media::WavClip wav;
-    ASSERT_TRUE(media::WriteWav("C:\\clips\\sound.wav", wav));
-    StartObjectOn(L"C:\\clips\\sound.wav");
+    ASSERT_TRUE(media::WriteWav("C:\\clips\\sound.wav", media::WavClip()));
+    StartObjectOn("C:\\clips\\sound.wav");
     EXPECT_EQ(Player()->GetNativeVideoWidth(), 0);
     EXPECT_EQ(Player()->GetNativeVideoHeight(), 0);
     GrabTo(L"C:\\grabs\\sound.bmp");
@@ -356,9 +323,9 @@ TEST_F(GrabTest, MissingNameOrPlayerGivesCode1Silently) {
     }
     VideoPlayer* player = object->player;
     object->player = nullptr;
-    for (long action : {kGrabToFile, kGrabToClipboard}) {
+    for (int action : {kGrabToFile, kGrabToClipboard}) {
         object->lastError = 0;
-        Action(action, TextParameter(L"C:\\grabs\\a.bmp"));
+        Act(action, L"C:\\grabs\\a.bmp");
         EXPECT_EQ(object->lastError, 1);
     }
     object->player = player;
@@ -375,7 +342,7 @@ TEST_F(GrabTest, NoPrototypeReturnsSilently) {
     object->grabDone = 1;
     const int globals = standin::LiveGlobalBlocks();
     GrabTo(L"C:\\grabs\\a.bmp");
-    Action(kGrabToClipboard);
+    Act(kGrabToClipboard);
     EXPECT_EQ(object->lastError, 7);
     EXPECT_EQ(object->grabDone, 1);
     EXPECT_EQ(LogLines(), std::vector<std::string>{});
@@ -401,14 +368,14 @@ TEST_F(GrabTest, PictureTheHostCannotLoadGivesCode64) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        for (long action : {kGrabToFile, kGrabToClipboard}) {
+        for (int action : {kGrabToFile, kGrabToClipboard}) {
             hoststandin::InstallHostRuntime();
             ForgetHostRuntime();
             c.arrange();
             object->grabDone = 1;
             object->lastError = 0;
             ClearLogLines();
-            Action(action, TextParameter(L"C:\\grabs\\bad.bmp"));
+            Act(action, L"C:\\grabs\\bad.bmp");
             EXPECT_EQ(object->lastError, 64);
             EXPECT_EQ(object->grabDone, 0);
             EXPECT_EQ(LogLines(), action == kGrabToFile
@@ -427,7 +394,7 @@ TEST_F(GrabTest, ClipboardReceivesTheFrameAsAMovableDib) {
     StartObject(32);
     ShowFrame(kShownFrame);
     object->lastError = 0;
-    EXPECT_EQ(Action(kGrabToClipboard), 0);
+    EXPECT_EQ(Act(kGrabToClipboard), 0);
 
     EXPECT_FALSE(standin::ClipboardOpen());
     HANDLE held = standin::PeekClipboardData(CF_DIB);
@@ -438,11 +405,11 @@ TEST_F(GrabTest, ClipboardReceivesTheFrameAsAMovableDib) {
     DecodedImage image;
     std::string why;
     ASSERT_TRUE(DecodePackedDib(dib, &image, &why)) << why;
-    ExpectFramePixels(image, kShownFrame);
+    ExpectFramePixels(image, clip, kShownFrame);
     EXPECT_EQ(object->lastError, 0);
     EXPECT_EQ(object->grabDone, 0);
 
-    EXPECT_EQ(Action(kResetClipboard), 0);
+    EXPECT_EQ(Act(kResetClipboard), 0);
     EXPECT_EQ(standin::PeekClipboardData(CF_DIB), nullptr);
     EXPECT_FALSE(standin::ClipboardOpen());
 }
@@ -466,7 +433,7 @@ TEST_F(GrabTest, ClipboardFailuresLeaveNothingBehind) {
         const int empties = standin::ClipboardEmptyCount();
         object->lastError = 0;
         standin::InjectFault(c.fault, c.code);
-        Action(kGrabToClipboard);
+        Act(kGrabToClipboard);
         standin::ClearFaults();
         EXPECT_FALSE(standin::ClipboardOpen());
         EXPECT_EQ(standin::PeekClipboardData(CF_DIB), nullptr);
@@ -477,7 +444,7 @@ TEST_F(GrabTest, ClipboardFailuresLeaveNothingBehind) {
 
     standin::InjectFault("OpenClipboard", ERROR_ACCESS_DENIED);
     const int empties = standin::ClipboardEmptyCount();
-    EXPECT_EQ(Action(kResetClipboard), 0);
+    EXPECT_EQ(Act(kResetClipboard), 0);
     EXPECT_EQ(standin::ClipboardEmptyCount(), empties);
 }
 
