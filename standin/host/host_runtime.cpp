@@ -3,6 +3,7 @@
 #include "host/hostrt.h"
 
 #ifndef _WIN32
+#include "editor_drawing.h"
 #include "hostrt_install.h"
 #include "standin/kernel_control.h"
 #endif
@@ -37,6 +38,7 @@ void InstallHostRuntime() {
     standin::RegisterModuleExport(HOSTRT_LIBRARY_NAME, kHostFileExistsOrdinal,
                                   AsProc(&HostRuntimeFileExists));
     InstallImageServices();
+    InstallEditorDrawing();
 #endif
 }
 

@@ -8,8 +8,8 @@
 
 namespace hoststandin {
 
-// Makes HOSTRT.dll present with its services (after standin::ResetPlatform it is absent) and
-// resets the services' call records.
+// Makes HOSTRT.dll present with its services (file existence, image services, editor drawing
+// services; after standin::ResetPlatform it is absent) and resets the services' call records.
 void InstallHostRuntime();
 
 // Ordinal 1110: non-zero when `path` names an existing file (not a folder).

@@ -25,12 +25,18 @@ void WINAPI HostRtSurfaceConstruct(HostSurfaceBlock* surface) {
     ConstructSurfaceBlock(surface);
 }
 
+// The prototype is a prototype for a depth, or another surface: the frame-editor display makes
+// its scratch surface "like" the editor window's.
 BOOL WINAPI HostRtSurfaceCreate(HostSurfaceBlock* block, int width, int height, void* prototype) {
     Surface* surface = SurfaceFromBlock(block);
-    const SurfacePrototype* kind = PrototypeFromHandle(prototype);
-    if (!surface || !kind)
+    if (!surface)
         return FALSE;
-    return surface->Create(width, height, StorageDepthFor(kind->depth));
+    if (const SurfacePrototype* kind = PrototypeFromHandle(prototype))
+        return surface->Create(width, height, StorageDepthFor(kind->depth));
+    const Surface* model = SurfaceFromBlock(static_cast<HostSurfaceBlock*>(prototype));
+    if (!model || model->Empty())
+        return FALSE;
+    return surface->Create(width, height, model->Depth());
 }
 
 BOOL WINAPI HostRtSurfaceLoadDib(HostSurfaceBlock* block, const void* packedDib, DWORD, DWORD) {

@@ -32,18 +32,20 @@ add_test(NAME wine.exports
                  -DOBJDUMP=i686-w64-mingw32-objdump -P ${CMAKE_SOURCE_DIR}/tests/wine/check_exports.cmake)
 set_tests_properties(wine.exports PROPERTIES LABELS wine)
 
-# The player's program writes its clips with the shared media writer.
-if(TARGET player_wine)
-    target_sources(player_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
-    # Its sandbox path mapping is only compiled for the native build.
-    set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
-                                PROPERTIES COMPILE_OPTIONS -Wno-unused-function)
-endif()
+# The player's, the editor's and the run-time object's programs write their clips with the shared
+# media writer.
+foreach(clip_writer player_wine editor_wine runtime_wine)
+    if(TARGET ${clip_writer})
+        target_sources(${clip_writer} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
+    endif()
+endforeach()
+# Its sandbox path mapping is only compiled for the native build.
+set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
+                            PROPERTIES COMPILE_OPTIONS -Wno-unused-function)
 
 # The run-time object's program drives the real DLL with the host stand-in's run host.
 if(TARGET runtime_wine)
-    target_sources(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp
-                                        ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
+    target_sources(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp)
     target_include_directories(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
 endif()
 

@@ -70,6 +70,15 @@ HGDIOBJ WINAPI GetStockObject(int object); // null for an unknown index
 HBRUSH WINAPI GetSysColorBrush(int index); // null for an unknown index
 DWORD WINAPI GetSysColor(int index);       // 0 for an unknown index
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
+
+// Hatch styles of CreateHatchBrush (standin/platform/src/gdi/hatch_brushes.cpp).
+#define HS_HORIZONTAL 0
+#define HS_VERTICAL 1
+#define HS_FDIAGONAL 2
+#define HS_BDIAGONAL 3
+#define HS_CROSS 4
+#define HS_DIAGCROSS 5
+HBRUSH WINAPI CreateHatchBrush(int hatchStyle, COLORREF color); // null for an unknown style
 BOOL WINAPI DeleteObject(HGDIOBJ object); // stock objects and system brushes stay valid
 
 // A paint cycle validates the window's update region; BeginPaint first sends WM_ERASEBKGND when
