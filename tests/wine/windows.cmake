@@ -48,3 +48,13 @@ if(TARGET runtime_wine)
     target_sources(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp)
     target_include_directories(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
 endif()
+
+# The grab's program drives the real DLL as the host does: the host stand-in's run header, the
+# stand-in HOSTRT.dll next to it, a generated clip, and the image decoders for what it saves.
+if(TARGET grab_wine)
+    target_sources(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/support/image_files.cpp
+                                     ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp)
+    target_include_directories(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+    add_dependencies(grab_wine HOSTRT)
+endif()
