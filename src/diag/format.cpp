@@ -32,8 +32,8 @@ struct FieldFormat {
     int precision = -1;
 };
 
-void EmitPadded(Sink& sink, const FieldFormat& field, const WCHAR* body, int bodyLength, const WCHAR* sign,
-                int signLength, bool allowZeroPad) {
+void EmitPadded(Sink& sink, const FieldFormat& field, const WCHAR* body, int bodyLength,
+                const WCHAR* sign, int signLength, bool allowZeroPad) {
     int padding = field.width - bodyLength - signLength;
     if (padding < 0)
         padding = 0;
@@ -205,8 +205,8 @@ size_t FormatText(LPWSTR buffer, size_t capacity, LPCWSTR format, va_list args) 
         case L'i': {
             long long value = wide64 ? va_arg(args, long long) : va_arg(args, int);
             bool negative = value < 0;
-            unsigned long long magnitude =
-                negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
+            unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                                    : static_cast<unsigned long long>(value);
             EmitInteger(sink, field, magnitude, negative, 10, false);
             break;
         }
@@ -215,7 +215,8 @@ size_t FormatText(LPWSTR buffer, size_t capacity, LPCWSTR format, va_list args) 
         case L'X': {
             unsigned long long value =
                 wide64 ? va_arg(args, unsigned long long) : va_arg(args, unsigned int);
-            EmitInteger(sink, field, value, false, conversion == L'u' ? 10 : 16, conversion == L'X');
+            EmitInteger(sink, field, value, false, conversion == L'u' ? 10 : 16,
+                        conversion == L'X');
             break;
         }
         case L'p': {
@@ -240,8 +241,8 @@ size_t FormatText(LPWSTR buffer, size_t capacity, LPCWSTR format, va_list args) 
             LPCWSTR text = va_arg(args, LPCWSTR);
             if (!text)
                 text = L"(null)";
-            size_t length = field.precision >= 0 ? TextLengthBounded(text, field.precision)
-                                                : TextLength(text);
+            size_t length =
+                field.precision >= 0 ? TextLengthBounded(text, field.precision) : TextLength(text);
             EmitPadded(sink, field, text, static_cast<int>(length), L"", 0, false);
             break;
         }

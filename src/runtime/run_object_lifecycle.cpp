@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kRedrawRequested = 2;
 
-DWORD ExtendedStyleFor(WORD options) { return WS_EX_CONTROLPARENT | BorderExStyle(options); }
+DWORD ExtendedStyleFor(WORD options) {
+    return WS_EX_CONTROLPARENT | BorderExStyle(options);
+}
 
 void ApplyLogSwitches(WORD options) {
     EventLog* log = ModuleLog();
