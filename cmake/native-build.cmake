@@ -40,6 +40,8 @@ list(FILTER CINEVANE_HOST_SOURCES EXCLUDE REGEX ".*_main\\.cpp$")
 add_library(cinevane_host_standin STATIC ${CINEVANE_HOST_SOURCES})
 target_include_directories(cinevane_host_standin PUBLIC ${CMAKE_SOURCE_DIR}/standin/host)
 target_link_libraries(cinevane_host_standin PUBLIC cinevane_module)
+# The host program (cinevane-host) registers itself from its folder.
+include(${CMAKE_SOURCE_DIR}/standin/host/native.cmake OPTIONAL)
 
 file(GLOB CINEVANE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 file(GLOB CINEVANE_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)

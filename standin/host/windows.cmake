@@ -28,3 +28,30 @@ add_test(NAME wine.hostrt_check
          WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(wine.hostrt_check PROPERTIES LABELS wine TIMEOUT 300
                      FAIL_REGULAR_EXPRESSION "FAILED")
+
+# cinevane-host.exe: the stand-in authoring host program. It loads Cinevane.dll with
+# LoadLibraryW and HOSTRT.dll for the application's image filters. The session code is a
+# library of its own so the end-to-end checks drive the real DLL through it too.
+add_library(cinevane_host_session STATIC
+    ${CMAKE_SOURCE_DIR}/standin/host/host_text.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/demo_clip.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/host_script.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/host_text_value.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/module_api.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/host_session.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/host_screenshot.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/process_figures.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/edit_host.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/surface.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/image_sink.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/png_writer.cpp)
+target_include_directories(cinevane_host_session PUBLIC ${CMAKE_SOURCE_DIR}/src
+                           ${CMAKE_SOURCE_DIR}/standin/host)
+target_compile_definitions(cinevane_host_session PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+target_link_libraries(cinevane_host_session PUBLIC psapi gdi32 user32)
+
+add_executable(cinevane-host ${CMAKE_SOURCE_DIR}/standin/host/cinevane_host_main.cpp)
+target_link_libraries(cinevane-host PRIVATE cinevane_host_session)
+target_link_options(cinevane-host PRIVATE -static-libgcc -static-libstdc++)
+add_dependencies(cinevane-host Cinevane HOSTRT)

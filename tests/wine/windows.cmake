@@ -58,3 +58,6 @@ if(TARGET grab_wine)
     target_include_directories(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
     add_dependencies(grab_wine HOSTRT)
 endif()
+
+# The end-to-end programs through the host program's session code.
+include(${CMAKE_CURRENT_LIST_DIR}/e2e.cmake)
