@@ -23,7 +23,7 @@ struct Sink {
     }
 };
 
-struct Spec {
+struct FieldFormat {
     bool left = false;
     bool zero = false;
     bool plus = false;
@@ -32,13 +32,13 @@ struct Spec {
     int precision = -1;
 };
 
-void EmitPadded(Sink& sink, const Spec& spec, const WCHAR* body, int bodyLength, const WCHAR* sign,
-                int signLength, bool allowZeroPad) {
-    int padding = spec.width - bodyLength - signLength;
+void EmitPadded(Sink& sink, const FieldFormat& field, const WCHAR* body, int bodyLength,
+                const WCHAR* sign, int signLength, bool allowZeroPad) {
+    int padding = field.width - bodyLength - signLength;
     if (padding < 0)
         padding = 0;
-    bool zeroPad = spec.zero && !spec.left && allowZeroPad;
-    if (!spec.left && !zeroPad)
+    bool zeroPad = field.zero && !field.left && allowZeroPad;
+    if (!field.left && !zeroPad)
         sink.Repeat(L' ', padding);
     for (int i = 0; i < signLength; ++i)
         sink.Put(sign[i]);
@@ -46,11 +46,11 @@ void EmitPadded(Sink& sink, const Spec& spec, const WCHAR* body, int bodyLength,
         sink.Repeat(L'0', padding);
     for (int i = 0; i < bodyLength; ++i)
         sink.Put(body[i]);
-    if (spec.left)
+    if (field.left)
         sink.Repeat(L' ', padding);
 }
 
-void EmitInteger(Sink& sink, const Spec& spec, unsigned long long magnitude, bool negative,
+void EmitInteger(Sink& sink, const FieldFormat& field, unsigned long long magnitude, bool negative,
                  unsigned base, bool upper) {
     WCHAR digits[72];
     int count = 0;
@@ -59,9 +59,9 @@ void EmitInteger(Sink& sink, const Spec& spec, unsigned long long magnitude, boo
         digits[count++] = static_cast<WCHAR>(alphabet[magnitude % base]);
         magnitude /= base;
     } while (magnitude && count < 64);
-    if (spec.precision == 0 && count == 1 && digits[0] == L'0')
+    if (field.precision == 0 && count == 1 && digits[0] == L'0')
         count = 0;
-    while (count < spec.precision && count < 64)
+    while (count < field.precision && count < 64)
         digits[count++] = L'0';
     WCHAR body[72];
     for (int i = 0; i < count; ++i)
@@ -70,25 +70,25 @@ void EmitInteger(Sink& sink, const Spec& spec, unsigned long long magnitude, boo
     int signLength = 0;
     if (negative)
         sign[signLength++] = L'-';
-    else if (spec.plus)
+    else if (field.plus)
         sign[signLength++] = L'+';
-    else if (spec.space)
+    else if (field.space)
         sign[signLength++] = L' ';
-    EmitPadded(sink, spec, body, count, sign, signLength, spec.precision < 0);
+    EmitPadded(sink, field, body, count, sign, signLength, field.precision < 0);
 }
 
-void EmitFixed(Sink& sink, const Spec& spec, double value) {
+void EmitFixed(Sink& sink, const FieldFormat& field, double value) {
     bool negative = value < 0;
     if (negative)
         value = -value;
-    int precision = spec.precision < 0 ? 6 : (spec.precision > 17 ? 17 : spec.precision);
+    int precision = field.precision < 0 ? 6 : (field.precision > 17 ? 17 : field.precision);
     WCHAR body[400];
     int count = 0;
     if (!(value == value) || value > 1e300) { // NaN or huge: keep it short and safe
         const char* text = (value == value) ? "inf" : "nan";
         while (*text)
             body[count++] = static_cast<WCHAR>(*text++);
-        EmitPadded(sink, spec, body, count, negative ? L"-" : L"", negative ? 1 : 0, false);
+        EmitPadded(sink, field, body, count, negative ? L"-" : L"", negative ? 1 : 0, false);
         return;
     }
     double scale = 1;
@@ -131,9 +131,9 @@ void EmitFixed(Sink& sink, const Spec& spec, double value) {
     int signLength = 0;
     if (negative)
         sign[signLength++] = L'-';
-    else if (spec.plus)
+    else if (field.plus)
         sign[signLength++] = L'+';
-    EmitPadded(sink, spec, body, count, sign, signLength, true);
+    EmitPadded(sink, field, body, count, sign, signLength, true);
 }
 
 } // namespace
@@ -148,45 +148,45 @@ size_t FormatText(LPWSTR buffer, size_t capacity, LPCWSTR format, va_list args) 
             continue;
         }
         ++p;
-        Spec spec;
+        FieldFormat field;
         for (;; ++p) {
             if (*p == L'-')
-                spec.left = true;
+                field.left = true;
             else if (*p == L'0')
-                spec.zero = true;
+                field.zero = true;
             else if (*p == L'+')
-                spec.plus = true;
+                field.plus = true;
             else if (*p == L' ')
-                spec.space = true;
+                field.space = true;
             else if (*p == L'#')
                 continue;
             else
                 break;
         }
         if (*p == L'*') {
-            spec.width = va_arg(args, int);
-            if (spec.width < 0) {
-                spec.left = true;
-                spec.width = -spec.width;
+            field.width = va_arg(args, int);
+            if (field.width < 0) {
+                field.left = true;
+                field.width = -field.width;
             }
             ++p;
         } else {
             while (*p >= L'0' && *p <= L'9')
-                spec.width = spec.width * 10 + (*p++ - L'0');
+                field.width = field.width * 10 + (*p++ - L'0');
         }
         if (*p == L'.') {
             ++p;
-            spec.precision = 0;
+            field.precision = 0;
             if (*p == L'*') {
-                spec.precision = va_arg(args, int);
+                field.precision = va_arg(args, int);
                 ++p;
             } else {
                 while (*p >= L'0' && *p <= L'9')
-                    spec.precision = spec.precision * 10 + (*p++ - L'0');
+                    field.precision = field.precision * 10 + (*p++ - L'0');
             }
         }
-        if (spec.width > 4096)
-            spec.width = 4096;
+        if (field.width > 4096)
+            field.width = 4096;
         bool wide64 = false;
         if (p[0] == L'I' && p[1] == L'6' && p[2] == L'4') {
             wide64 = true;
@@ -205,9 +205,9 @@ size_t FormatText(LPWSTR buffer, size_t capacity, LPCWSTR format, va_list args) 
         case L'i': {
             long long value = wide64 ? va_arg(args, long long) : va_arg(args, int);
             bool negative = value < 0;
-            unsigned long long magnitude =
-                negative ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
-            EmitInteger(sink, spec, magnitude, negative, 10, false);
+            unsigned long long magnitude = negative ? 0ULL - static_cast<unsigned long long>(value)
+                                                    : static_cast<unsigned long long>(value);
+            EmitInteger(sink, field, magnitude, negative, 10, false);
             break;
         }
         case L'u':
@@ -215,34 +215,35 @@ size_t FormatText(LPWSTR buffer, size_t capacity, LPCWSTR format, va_list args) 
         case L'X': {
             unsigned long long value =
                 wide64 ? va_arg(args, unsigned long long) : va_arg(args, unsigned int);
-            EmitInteger(sink, spec, value, false, conversion == L'u' ? 10 : 16, conversion == L'X');
+            EmitInteger(sink, field, value, false, conversion == L'u' ? 10 : 16,
+                        conversion == L'X');
             break;
         }
         case L'p': {
-            Spec pointerSpec;
-            pointerSpec.zero = true;
-            pointerSpec.width = 8;
-            EmitInteger(sink, pointerSpec, reinterpret_cast<uintptr_t>(va_arg(args, void*)), false,
+            FieldFormat pointerField;
+            pointerField.zero = true;
+            pointerField.width = 8;
+            EmitInteger(sink, pointerField, reinterpret_cast<uintptr_t>(va_arg(args, void*)), false,
                         16, true);
             break;
         }
         case L'f':
         case L'g':
         case L'e':
-            EmitFixed(sink, spec, va_arg(args, double));
+            EmitFixed(sink, field, va_arg(args, double));
             break;
         case L'c': {
             WCHAR unit = static_cast<WCHAR>(va_arg(args, int));
-            EmitPadded(sink, spec, &unit, 1, L"", 0, false);
+            EmitPadded(sink, field, &unit, 1, L"", 0, false);
             break;
         }
         case L's': {
             LPCWSTR text = va_arg(args, LPCWSTR);
             if (!text)
                 text = L"(null)";
-            size_t length = spec.precision >= 0 ? TextLengthBounded(text, spec.precision)
-                                                : TextLength(text);
-            EmitPadded(sink, spec, text, static_cast<int>(length), L"", 0, false);
+            size_t length =
+                field.precision >= 0 ? TextLengthBounded(text, field.precision) : TextLength(text);
+            EmitPadded(sink, field, text, static_cast<int>(length), L"", 0, false);
             break;
         }
         case L'%':

@@ -8,7 +8,8 @@
 size_t TextLength(LPCWSTR text);
 // Length, but reading no more than `limit` units (an unterminated field stays in bounds).
 size_t TextLengthBounded(LPCWSTR text, size_t limit);
-// Copies at most capacity - 1 units and terminates; returns the units copied. Capacity 0 writes nothing.
+// Copies at most capacity - 1 units and terminates; returns the units copied. Capacity 0 writes
+// nothing.
 size_t TextCopy(LPWSTR dest, size_t capacity, LPCWSTR source);
 // Appends like TextCopy after the text already in `dest`.
 size_t TextAppend(LPWSTR dest, size_t capacity, LPCWSTR source);

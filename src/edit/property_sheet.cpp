@@ -56,17 +56,6 @@ void SetFlag(ObjectSettings* settings, WORD bit, bool on) {
         settings->Flags &= static_cast<WORD>(~bit);
 }
 
-DWORD PreviewExStyle(WORD flags) {
-    DWORD exStyle = 0;
-    if (flags & ClientBorder)
-        exStyle |= WS_EX_CLIENTEDGE;
-    if (flags & StaticBorder)
-        exStyle |= WS_EX_STATICEDGE;
-    if (flags & DialogBorder)
-        exStyle |= WS_EX_DLGMODALFRAME;
-    return exStyle;
-}
-
 void ApplyCheck(EditHostRecord* host, ObjectSettings* settings, UINT id, bool checked) {
     switch (id) {
     case PropHideAtStart:
@@ -174,7 +163,7 @@ void ApplyFileName(ObjectSettings* settings, EditHostRecord* host) {
 
     HWND parent = host ? host->editorMainWindow : nullptr;
     HWND preview =
-        CreatePreviewWindow(parent, ModuleInstance(), PreviewExStyle(settings->Flags), WS_CHILD,
+        CreatePreviewWindow(parent, ModuleInstance(), BorderExStyle(settings->Flags), WS_CHILD,
                             kPreviewPosition, kPreviewPosition, settings->Width, settings->Height);
     if (preview) {
         InitPlayerWindowEd(settings, preview);

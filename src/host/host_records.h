@@ -19,14 +19,14 @@ typedef int(WINAPI* HostHelpService)(LPCWSTR path, int reserved1, int reserved2)
 
 // Edit-time host record (first argument of Initialize and the edit-time entry points).
 struct EditHostRecord {
-    BYTE hostOwned0[20];           // 0
-    HWND hostWindow;               // 20: mouse capture target while Initialize shows the wait cursor
-    HWND editorMainWindow;         // 24: owner of the setup dialog, parent of the preview window
-    DWORD frameEditorWindowId;     // 28: frame-editor window for the editor drawing services
-    BYTE hostOwned32[304];         // 32
-    HostVersionService version;    // 336: may be null
-    HostRequestService request;    // 340: numbered requests 1, 4, 18, 114, 115
-    HostHelpService help;          // 344
+    BYTE hostOwned0[20];        // 0
+    HWND hostWindow;            // 20: mouse capture target while Initialize shows the wait cursor
+    HWND editorMainWindow;      // 24: owner of the setup dialog, parent of the preview window
+    DWORD frameEditorWindowId;  // 28: frame-editor window for the editor drawing services
+    BYTE hostOwned32[304];      // 32
+    HostVersionService version; // 336: may be null
+    HostRequestService request; // 340: numbered requests 1, 4, 18, 114, 115
+    HostHelpService help;       // 344
 };
 static_assert(offsetof(EditHostRecord, hostWindow) == 20, "host window");
 static_assert(offsetof(EditHostRecord, editorMainWindow) == 24, "editor main window");
@@ -49,9 +49,9 @@ typedef int(WINAPI* HostSignalService)(RunObject* object, int code, int paramete
 typedef int(WINAPI* HostSuspendService)(RunObject* object, int reserved1, int reserved2);
 // The host calls the registered routine for each message of the object's window.
 typedef LRESULT(WINAPI* RunObjectWindowRoutine)(RunHeader* header, HWND window, UINT message,
-                                               WPARAM wParam, LPARAM lParam);
+                                                WPARAM wParam, LPARAM lParam);
 typedef int(WINAPI* HostRoutineRegistration)(RunObject* object, int reserved,
-                                            RunObjectWindowRoutine routine);
+                                             RunObjectWindowRoutine routine);
 typedef DWORD(WINAPI* HostParameterService)(RunObject* object, int kind, int reserved);
 typedef LPVOID(WINAPI* HostTemporaryTextService)(RunObject* object, int reserved, int bytes);
 
@@ -63,28 +63,28 @@ static_assert(offsetof(HostApplication, imageFilterManager) == 0, "filter manage
 
 // Run header: the host's record of the running frame.
 struct RunHeader {
-    BYTE hostOwned0[12];                    // 0
-    HWND frameWindow;                       // 12: parent of object windows
-    HostApplication* application;           // 16
-    HWND applicationMainWindow;             // 20: owner of the open-file dialog
-    BYTE hostOwned24[152];                  // 24
-    LONG displayOriginX;                    // 176
-    LONG displayOriginY;                    // 180
-    BYTE hostOwned184[192];                 // 184
-    DWORD clickBlock;                       // 376: clicks are not signalled while non-zero
-    BYTE hostOwned380[484];                 // 380
-    HostSignalService signal;               // 864
-    HostParameterService parameter;         // 868: (object, 2, 0) -> float bits
-    HostTemporaryTextService temporaryText; // 872: (object, 0, bytes) -> buffer
-    BYTE hostOwned876[12];                  // 876
-    HostSuspendService suspend;             // 888
-    HostSuspendService resume;              // 892
-    BYTE hostOwned896[8];                   // 896
+    BYTE hostOwned0[12];                     // 0
+    HWND frameWindow;                        // 12: parent of object windows
+    HostApplication* application;            // 16
+    HWND applicationMainWindow;              // 20: owner of the open-file dialog
+    BYTE hostOwned24[152];                   // 24
+    LONG displayOriginX;                     // 176
+    LONG displayOriginY;                     // 180
+    BYTE hostOwned184[192];                  // 184
+    DWORD clickBlock;                        // 376: clicks are not signalled while non-zero
+    BYTE hostOwned380[484];                  // 380
+    HostSignalService signal;                // 864
+    HostParameterService parameter;          // 868: (object, 2, 0) -> float bits
+    HostTemporaryTextService temporaryText;  // 872: (object, 0, bytes) -> buffer
+    BYTE hostOwned876[12];                   // 876
+    HostSuspendService suspend;              // 888
+    HostSuspendService resume;               // 892
+    BYTE hostOwned896[8];                    // 896
     HostRoutineRegistration registerRoutine; // 904
-    BYTE hostOwned908[340];                 // 908
-    DWORD loopCounter;                      // 1248: changes every loop
-    BYTE hostOwned1252[60];                 // 1252
-    LPCWSTR windowPropertyKey;              // 1312: the RunObject is stored on the window under it
+    BYTE hostOwned908[340];                  // 908
+    DWORD loopCounter;                       // 1248: changes every loop
+    BYTE hostOwned1252[60];                  // 1252
+    LPCWSTR windowPropertyKey;               // 1312: the RunObject is stored on the window under it
 };
 static_assert(offsetof(RunHeader, frameWindow) == 12, "frame window");
 static_assert(offsetof(RunHeader, application) == 16, "application");
@@ -112,19 +112,19 @@ constexpr int kExpressionCount = 24;
 
 // Run-object information record filled by GetRunObjectInfos.
 struct RunObjectInfos {
-    ConditionRoutine* conditions;  // 0: 14 routines and a null entry
-    ActionRoutine* actions;        // 4: 40 routines and a null entry
+    ConditionRoutine* conditions;   // 0: 14 routines and a null entry
+    ActionRoutine* actions;         // 4: 40 routines and a null entry
     ExpressionRoutine* expressions; // 8: 24 routines and a null entry
-    WORD conditionCount;           // 12
-    WORD actionCount;              // 14
-    WORD expressionCount;          // 16
-    WORD settingsSize;             // 18
-    DWORD options;                 // 20
-    BYTE windowProcPriority;       // 24
-    BYTE reserved25;               // 25: never written
-    WORD options2;                 // 26
-    DWORD identifier;              // 28
-    WORD settingsVersion;          // 32
+    WORD conditionCount;            // 12
+    WORD actionCount;               // 14
+    WORD expressionCount;           // 16
+    WORD settingsSize;              // 18
+    DWORD options;                  // 20
+    BYTE windowProcPriority;        // 24
+    BYTE reserved25;                // 25: never written
+    WORD options2;                  // 26
+    DWORD identifier;               // 28
+    WORD settingsVersion;           // 32
 };
 static_assert(offsetof(RunObjectInfos, actions) == 4, "actions");
 static_assert(offsetof(RunObjectInfos, expressions) == 8, "expressions");

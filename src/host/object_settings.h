@@ -8,7 +8,7 @@
 
 // The host's common record header (bytes 0-19).
 struct HostHeader {
-    DWORD Size;        // 0: record size in bytes
+    DWORD Size;         // 0: record size in bytes
     BYTE hostOwned1[4]; // 4: the host's, carried over on upgrade
     DWORD Version;      // 8: layout version
     BYTE hostOwned2[8]; // 12: the host's, carried over on upgrade
@@ -34,19 +34,31 @@ enum ObjectFlag : WORD {
     DeleteLog = 0x4000,
 };
 
+// The window border the three border bits ask for: the union of their extended styles.
+inline DWORD BorderExStyle(WORD flags) {
+    DWORD exStyle = 0;
+    if (flags & StaticBorder)
+        exStyle |= WS_EX_STATICEDGE;
+    if (flags & ClientBorder)
+        exStyle |= WS_EX_CLIENTEDGE;
+    if (flags & DialogBorder)
+        exStyle |= WS_EX_DLGMODALFRAME;
+    return exStyle;
+}
+
 constexpr DWORD kObjectSettingsSize = 576;
 constexpr DWORD kObjectSettingsVersion = 2;
 constexpr size_t kFileNameUnits = 260;
 
 struct ObjectSettings {
-    HostHeader Header;             // 0
-    SHORT Width;                   // 20
-    SHORT Height;                  // 22
-    WORD Flags;                    // 24: ObjectFlag bits
-    BYTE unused26[2];              // 26
-    DWORD NativeSizeTaken;         // 28
-    RECT NativeRect;               // 32
-    double AspectRatio;            // 48
+    HostHeader Header;              // 0
+    SHORT Width;                    // 20
+    SHORT Height;                   // 22
+    WORD Flags;                     // 24: ObjectFlag bits
+    BYTE unused26[2];               // 26
+    DWORD NativeSizeTaken;          // 28
+    RECT NativeRect;                // 32
+    double AspectRatio;             // 48
     WCHAR FileName[kFileNameUnits]; // 56
 };
 static_assert(offsetof(ObjectSettings, Width) == 20, "Width");

@@ -1,5 +1,14 @@
-// The picture the graph shows: its native size (the frame grab's picture copy joins this file).
+// The picture the graph shows: its native size and a copy of it as a packed DIB.
 #include "player/video_player.h"
+
+#include <new>
+
+namespace {
+
+// How long the grab waits for the graph to say what state it is in.
+const LONG GrabStateTimeoutMs = 80;
+
+} // namespace
 
 LONG VideoPlayer::GetNativeVideoWidth() {
     long width = 0;
@@ -13,4 +22,41 @@ LONG VideoPlayer::GetNativeVideoHeight() {
     if (!pBV || FAILED(pBV->get_VideoHeight(&height)))
         return 0;
     return height;
+}
+
+BYTE* VideoPlayer::GrabCurrentImage() {
+    return GrabCurrentImage(NULL);
+}
+
+// A running graph is paused for the copy, so the renderer holds still, and run again afterwards
+// whether or not a picture came out of it: a failed grab must not freeze a playing video while
+// PlayState still says it runs.
+BYTE* VideoPlayer::GrabCurrentImage(LONG* imageBytes) {
+    if (imageBytes)
+        *imageBytes = 0;
+    if (!pMC)
+        return NULL;
+
+    OAFilterState state = -1;
+    pMC->GetState(GrabStateTimeoutMs, &state);
+    const bool wasRunning = state == State_Running;
+    if (wasRunning && FAILED(pMC->Pause()))
+        return NULL;
+
+    BYTE* image = NULL;
+    long size = 0;
+    if (pBV && SUCCEEDED(pBV->GetCurrentImage(&size, NULL)) && size >= 1) {
+        // Zeroed, so a copy that fails leaves a block whose header claims nothing.
+        image = new (std::nothrow) BYTE[size]();
+        if (image) {
+            long capacity = size;
+            pBV->GetCurrentImage(&capacity, reinterpret_cast<long*>(image));
+            if (imageBytes)
+                *imageBytes = size;
+        }
+    }
+
+    if (wasRunning)
+        pMC->Run();
+    return image;
 }

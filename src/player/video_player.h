@@ -103,7 +103,10 @@ class VideoPlayer {
     void ReadDivxSettings();
 
     // grab (defined with the frame-grab code in grab.cpp)
+    // A new packed DIB of the picture shown (free it with delete[]), or null.
     BYTE* GrabCurrentImage();
+    // The same, also giving the block's byte count (0 with no picture).
+    BYTE* GrabCurrentImage(LONG* imageBytes);
     LONG GetNativeVideoWidth();
     LONG GetNativeVideoHeight();
 

@@ -14,14 +14,7 @@ namespace {
 constexpr int kRedrawRequested = 2;
 
 DWORD ExtendedStyleFor(WORD options) {
-    DWORD exStyle = WS_EX_CONTROLPARENT;
-    if (options & StaticBorder)
-        exStyle |= WS_EX_STATICEDGE;
-    if (options & ClientBorder)
-        exStyle |= WS_EX_CLIENTEDGE;
-    if (options & DialogBorder)
-        exStyle |= WS_EX_DLGMODALFRAME;
-    return exStyle;
+    return WS_EX_CONTROLPARENT | BorderExStyle(options);
 }
 
 void ApplyLogSwitches(WORD options) {

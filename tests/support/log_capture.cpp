@@ -3,6 +3,9 @@
 #include "diag/event_log.h"
 #include "support/module_setup.h"
 #include "standin/sandbox.h"
+#include "support/wide.h"
+
+#include <vector>
 
 namespace {
 
@@ -15,33 +18,11 @@ bool HasPrefix(const std::string& line) {
 }
 
 std::string Utf8FromUtf16Le(const std::string& bytes) {
-    std::u16string units;
+    std::vector<WCHAR> units;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                              (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    std::string out;
-    for (size_t i = 0; i < units.size(); ++i) {
-        unsigned code = units[i];
-        if (code >= 0xD800 && code < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
-            units[i + 1] < 0xE000)
-            code = 0x10000 + ((code - 0xD800) << 10) + (units[++i] - 0xDC00);
-        if (code < 0x80) {
-            out.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else if (code < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
-    return out;
+        units.push_back(static_cast<WCHAR>(static_cast<unsigned char>(bytes[i]) |
+                                           (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    return Utf8(units.data(), units.size());
 }
 
 } // namespace

@@ -205,15 +205,6 @@ TEST_F(PlayingObject, ActionsThatNeedAPlayerReportCodeOneWithoutIt) {
     object->player = player;
 }
 
-TEST_F(PlayingObject, GrabActionsRefuseUntilTheGrabExists) {
-    for (int code : {36, 37, 38}) {
-        object->lastError = 0;
-        Action(object, code, "C:\\grab.bmp");
-        EXPECT_EQ(object->lastError, 1) << code;
-        EXPECT_EQ(object->grabDone, 0);
-    }
-}
-
 // ---- Opening another file ------------------------------------------------------------------
 
 TEST_F(PlayingObject, NewFileOpensItAndTakesItsLengths) {

@@ -17,8 +17,10 @@ std::string Format(LPCWSTR format, ...) {
 }
 
 TEST(FormatText, WindowsConventions) {
-    EXPECT_EQ(Format(L"%s|%c|%x|%X|%d|%%", L"wide", L'Z', 0x40d, 0xbeefu, -42), "wide|Z|40d|BEEF|-42|%");
-    EXPECT_EQ(Format(L"(%02d/%02d/%d %02d:%02d:%02d)", 3, 7, 2012, 14, 5, 9), "(03/07/2012 14:05:09)");
+    EXPECT_EQ(Format(L"%s|%c|%x|%X|%d|%%", L"wide", L'Z', 0x40d, 0xbeefu, -42),
+              "wide|Z|40d|BEEF|-42|%");
+    EXPECT_EQ(Format(L"(%02d/%02d/%d %02d:%02d:%02d)", 3, 7, 2012, 14, 5, 9),
+              "(03/07/2012 14:05:09)");
     EXPECT_EQ(Format(L"%I64d %I64d", (long long)-9000000000LL, (long long)42), "-9000000000 42");
     EXPECT_EQ(Format(L"[%5d][%-5d][%05d]", 42, 42, -42), "[   42][42   ][-0042]");
     EXPECT_EQ(Format(L"%s", (LPCWSTR) nullptr), "(null)");

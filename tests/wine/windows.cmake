@@ -32,8 +32,9 @@ add_test(NAME wine.exports
                  -DOBJDUMP=i686-w64-mingw32-objdump -P ${CMAKE_SOURCE_DIR}/tests/wine/check_exports.cmake)
 set_tests_properties(wine.exports PROPERTIES LABELS wine)
 
-# The player's and the editor's programs write their clips with the shared media writer.
-foreach(clip_writer player_wine editor_wine)
+# The player's, the editor's and the run-time object's programs write their clips with the shared
+# media writer.
+foreach(clip_writer player_wine editor_wine runtime_wine)
     if(TARGET ${clip_writer})
         target_sources(${clip_writer} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
     endif()
@@ -44,9 +45,18 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
 
 # The run-time object's program drives the real DLL with the host stand-in's run host.
 if(TARGET runtime_wine)
-    target_sources(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp
-                                        ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
+    target_sources(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp)
     target_include_directories(runtime_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+endif()
+
+# The grab's program drives the real DLL as the host does: the host stand-in's run header, the
+# stand-in HOSTRT.dll next to it, a generated clip, and the image decoders for what it saves.
+if(TARGET grab_wine)
+    target_sources(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
+                                     ${CMAKE_SOURCE_DIR}/tests/support/image_files.cpp
+                                     ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp)
+    target_include_directories(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+    add_dependencies(grab_wine HOSTRT)
 endif()
 
 # The end-to-end programs through the host program's session code.

@@ -135,6 +135,7 @@ void DropQueuedMessagesFor(HWND window) {
 } // namespace user
 
 int PumpMessages(int limit) {
+    NotifyTimePassed(); // running graphs notice their end as a message loop turns
     std::vector<HWND> painted;
     int dispatched = 0;
     MSG msg;
@@ -184,6 +185,7 @@ BOOL WINAPI PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 BOOL WINAPI PeekMessageW(LPMSG msg, HWND window, UINT first, UINT last, UINT remove) {
     if (!msg)
         return FALSE;
+    standin::NotifyTimePassed();
     return Retrieve(msg, window, first, last, (remove & PM_REMOVE) != 0, true, nullptr);
 }
 
@@ -192,6 +194,7 @@ BOOL WINAPI GetMessageW(LPMSG msg, HWND window, UINT first, UINT last) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
+    standin::NotifyTimePassed();
     if (!Retrieve(msg, window, first, last, true, true, nullptr)) {
         SetLastError(ERROR_TIMEOUT);
         return -1;
