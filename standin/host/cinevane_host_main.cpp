@@ -4,6 +4,9 @@
 // conditions and expressions, prints a timeline of what happens, and ends with
 // DestroyRunObject and Free.
 #include <windows.h>
+#ifdef _WIN32
+#include <shellapi.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -258,11 +261,34 @@ void LongRun(HostSession& session, const std::string& media, long cycles) {
     session.Report().Print("after", Describe(after));
 }
 
+// The program's arguments in UTF-8: on Windows from the wide command line, so that file names
+// outside the ANSI code page arrive intact.
+std::vector<std::string> Utf8Arguments(int argc, char** argv) {
+    std::vector<std::string> arguments;
+#ifdef _WIN32
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide) {
+        for (int i = 0; i < count; ++i)
+            arguments.push_back(Utf8FromWide(wide[i]));
+        LocalFree(wide);
+        return arguments;
+    }
+#endif
+    for (int i = 0; i < argc; ++i)
+        arguments.push_back(argv[i]);
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    std::vector<std::string> arguments = Utf8Arguments(argc, argv);
+    std::vector<char*> pointers;
+    for (std::string& argument : arguments)
+        pointers.push_back(&argument[0]);
     Options options;
-    if (!ParseOptions(argc, argv, &options)) {
+    if (!ParseOptions(static_cast<int>(pointers.size()), pointers.data(), &options)) {
         std::fputs(kUsage, stderr);
         return 2;
     }

@@ -46,7 +46,7 @@ const char* SignalPhrase(int code) {
     case 3:
         return "clicked";
     case 6:
-        return "opened";
+        return "idle"; // idle at the start: a file just opened, or no media at all
     case 13:
         return "key pressed";
     default:

@@ -49,7 +49,7 @@ add_library(cinevane_host_session STATIC
 target_include_directories(cinevane_host_session PUBLIC ${CMAKE_SOURCE_DIR}/src
                            ${CMAKE_SOURCE_DIR}/standin/host)
 target_compile_definitions(cinevane_host_session PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
-target_link_libraries(cinevane_host_session PUBLIC psapi gdi32 user32)
+target_link_libraries(cinevane_host_session PUBLIC psapi shell32 gdi32 user32)
 
 add_executable(cinevane-host ${CMAKE_SOURCE_DIR}/standin/host/cinevane_host_main.cpp)
 target_link_libraries(cinevane-host PRIVATE cinevane_host_session)
