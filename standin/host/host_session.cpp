@@ -128,6 +128,17 @@ void HostSession::Print(const std::string& kind, const std::string& text) {
 }
 
 bool HostSession::Start(int frameWidth, int frameHeight, std::string* error) {
+    // The host's questions first: the module's lowest host build and product level, and
+    // whether it works in wide text, which this host requires.
+    const DWORD lowestBuild = api.GetInfos(7);
+    const DWORD productLevel = api.GetInfos(6);
+    const DWORD hostVersion = editHost.Record()->version ? editHost.Record()->version() : 0;
+    if (api.GetInfos(8) != 1 || (hostVersion & 0xFFF) < lowestBuild ||
+        (hostVersion >> 24) < productLevel) {
+        *error = "the module wants host build " + std::to_string(lowestBuild) + ", product " +
+                 std::to_string(productLevel) + " and wide text (information codes 6, 7, 8)";
+        return false;
+    }
     std::memset(&infos, 0, sizeof infos);
     if (api.GetRunObjectInfos(editHost.Record(), &infos) != 1 || !infos.conditions ||
         !infos.actions || !infos.expressions || infos.conditionCount != kConditionCount ||
