@@ -17,8 +17,12 @@ namespace hoststandin {
 
 namespace {
 
-constexpr DWORD kFramePeriodNumerator = 1000; // 60 frames per second: 1000/60 ms each
 constexpr DWORD kFramesPerSecond = 60;
+
+// When frame `frame` of a run is due, in milliseconds from the run's start.
+DWORD FrameDueMs(DWORD frame) {
+    return frame * 1000 / kFramesPerSecond;
+}
 
 // The option bits the property sheet sets through its check-box rows, in row order.
 struct CheckRow {
@@ -31,7 +35,7 @@ const CheckRow kCheckRows[] = {
     {DoubleSize, PropDoubleSize},     {KeepAspect, PropKeepAspect},
     {ClientBorder, PropClientBorder}, {StaticBorder, PropStaticBorder},
     {DialogBorder, PropDialogBorder}, {LogMode, PropLogMode},
-    {ConsoleMode, PropConsoleMode},   {DeleteLog, 0x80010},
+    {ConsoleMode, PropConsoleMode},   {DeleteLog, PropDeleteLog},
 };
 
 // What a signalled condition means on the timeline.
@@ -379,7 +383,7 @@ bool HostSession::RunUntil(const std::function<bool()>& done, DWORD timeoutMs) {
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
             return false;
-        const DWORD due = frame * kFramePeriodNumerator / kFramesPerSecond;
+        const DWORD due = FrameDueMs(frame);
         if (due > elapsed)
             Sleep(due - elapsed);
     }
@@ -734,7 +738,7 @@ void HostSession::RunScript(const Script& script, const std::string& defaultFile
         }
         Frame();
         const DWORD elapsed = timeline->ElapsedMs() - start;
-        const DWORD due = frame * kFramePeriodNumerator / kFramesPerSecond;
+        const DWORD due = FrameDueMs(frame);
         if (due > elapsed)
             Sleep(due - elapsed);
     }
