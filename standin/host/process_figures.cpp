@@ -17,12 +17,20 @@ namespace hoststandin {
 namespace {
 
 // Where the system does not count a process's handles (Wine answers 0), the handle table is
-// probed: every valid handle value answers GetHandleInformation.
+// probed: every valid handle value answers GetHandleInformation. Handle values are handed out
+// from the lowest free slot, so the probe ends after a long run of free ones.
 long ProbeHandles() {
+    const ULONG_PTR kFreeRunThatEnds = 4096;
     long count = 0;
     DWORD flags = 0;
-    for (ULONG_PTR value = 4; value < 0x10000; value += 4)
-        count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    ULONG_PTR lastValid = 0;
+    for (ULONG_PTR value = 4; value < 0x4000000 && value - lastValid <= 4 * kFreeRunThatEnds;
+         value += 4) {
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++count;
+            lastValid = value;
+        }
+    }
     return count;
 }
 
