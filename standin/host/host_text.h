@@ -1,5 +1,6 @@
 // Text for the stand-in host program: it keeps its own texts in UTF-8 and hands the module
-// UTF-16 (WCHAR is 16-bit on both builds; std::wstring is not, so it is never used here).
+// UTF-16 (WCHAR is 16-bit on both builds; the standard library's wide strings are not, so none is
+// used here).
 #pragma once
 
 #include <windows.h>
