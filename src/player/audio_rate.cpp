@@ -3,6 +3,7 @@
 
 #include "diag/event_log.h"
 #include "player/com_release.h"
+#include "player/platform_quirks.h"
 
 // Obtains IBasicAudio on first use. S_OK when pBA is ready; -1 for no graph or an odd success
 // code; the failing HRESULT of the query otherwise.
@@ -76,7 +77,7 @@ int VideoPlayer::GetAverageFrameRate() {
     ReleaseAndEmpty(pQP);
     pQP = quality;
     if (!pQP)
-        return -1;
+        return FrameRateWithoutQualityFigures(pBV);
     int rate = -1;
     if (FAILED(pQP->get_AvgFrameRate(&rate)))
         return -1;

@@ -3,6 +3,7 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "player/platform_quirks.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ HRESULT VideoPlayer::SetFullScreen(LONG mode) {
             SetCursor(replaced);
         }
         Sleep(CaptureSettleMs);
-        pVW->put_Owner((OAHWND)vidHWnd);
+        if (ReownWhenEnteringFullScreen())
+            pVW->put_Owner((OAHWND)vidHWnd);
         last = pME->SetNotifyWindow((OAHWND)vidHWnd, WM_DISPLAYCHANGE, 0);
         if (FAILED(last)) {
             LogEvent(ModuleLog(),

@@ -1,6 +1,8 @@
 // The picture the graph shows: its native size and a copy of it as a packed DIB.
 #include "player/video_player.h"
 
+#include "player/platform_quirks.h"
+
 #include <new>
 
 namespace {
@@ -45,7 +47,8 @@ BYTE* VideoPlayer::GrabCurrentImage(LONG* imageBytes) {
 
     BYTE* image = NULL;
     long size = 0;
-    if (pBV && SUCCEEDED(pBV->GetCurrentImage(&size, NULL)) && size >= 1) {
+    HRESULT sized = pBV ? pBV->GetCurrentImage(&size, NULL) : E_NOINTERFACE;
+    if (SUCCEEDED(sized) && size >= 1) {
         // Zeroed, so a copy that fails leaves a block whose header claims nothing.
         image = new (std::nothrow) BYTE[size]();
         if (image) {
@@ -54,6 +57,8 @@ BYTE* VideoPlayer::GrabCurrentImage(LONG* imageBytes) {
             if (imageBytes)
                 *imageBytes = size;
         }
+    } else if (FAILED(sized)) {
+        image = GrabWithoutSizeQuery(pMC, pBV, state, imageBytes);
     }
 
     if (wasRunning)

@@ -5,6 +5,7 @@
 #include "diag/text.h"
 #include "player/com_release.h"
 #include "player/indeo_requests.h"
+#include "player/platform_quirks.h"
 
 namespace {
 
@@ -33,7 +34,8 @@ VideoPlayer::VideoPlayer(HWND hostWindow)
       NoVideo(0), ExStyle(0), MediaStatus(MediaClosed), PlayState(PlayIdleAtStart),
       IndeoAccessKey(0), AltLine(0), IndeoContrast(0), IndeoBrightness(0), IndeoSaturation(0),
       DivxContrast(0), DivxBrightness(0), DivxSaturation(0), Rate(0.0), LastError(0),
-      StopPosition(0), TotalFrames(0), TotalMilliseconds(0), FullScreenActive(0) {
+      StopPosition(0), TotalFrames(0), TotalMilliseconds(0), FullScreenActive(0),
+      derivedFrameSeconds(0.0) {
     // The fields that operations fill later start zeroed too, so nothing reads an
     // indeterminate value before its operation has run.
     MediaFile[0] = 0;
@@ -110,7 +112,9 @@ HRESULT VideoPlayer::BuildGraph(HWND hostWindow) {
     LogEvent(ModuleLog(), L"Video Filename! %s", MediaFile);
     LogEvent(ModuleLog(), L"About to Render!");
 
+    IBaseFilter* pictureRenderer = AddPictureRenderer(pGB);
     hr = pGB->RenderFile(wFile, NULL);
+    KeepPictureRendererIfConnected(pGB, pictureRenderer);
     if (FAILED(hr)) {
         LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pGB->RenderFile(wFile, NULL)\n", hr);
         return hr;

@@ -39,6 +39,7 @@ void VideoPlayer::ReleaseGraph() {
     ReleaseAndEmpty(m_pDivx);
     ReleaseAndEmpty(pGB);
     ReleaseAndEmpty(pBF);
+    derivedFrameSeconds = 0.0;
     LogEvent(ModuleLog(), L"All FILTERS RELEASED");
 }
 

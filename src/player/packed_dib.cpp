@@ -29,8 +29,12 @@ WORD PackedDibBitCount(const BYTE* dib, LONG blockBytes) {
 }
 
 bool PackedDibFitsBlock(const BYTE* dib, LONG blockBytes) {
+    return PackedDibLength(dib, blockBytes) > 0;
+}
+
+LONG PackedDibLength(const BYTE* dib, LONG blockBytes) {
     if (!dib || blockBytes < kDibInfoHeaderBytes)
-        return false;
+        return 0;
     const unsigned long long block = static_cast<unsigned long long>(blockBytes);
     const DWORD headerBytes = ReadDword(dib);
     const LONG width = static_cast<LONG>(ReadDword(dib + 4));
@@ -40,9 +44,9 @@ bool PackedDibFitsBlock(const BYTE* dib, LONG blockBytes) {
     const DWORD imageBytes = ReadDword(dib + 20);
     const DWORD coloursUsed = ReadDword(dib + 32);
     if (headerBytes < static_cast<DWORD>(kDibInfoHeaderBytes) || headerBytes > block)
-        return false;
+        return 0;
     if (width <= 0 || height == 0 || bitCount == 0 || bitCount > 32)
-        return false;
+        return 0;
 
     unsigned long long reach = headerBytes;
     if (compression == CompressionBitFields &&
@@ -55,6 +59,7 @@ bool PackedDibFitsBlock(const BYTE* dib, LONG blockBytes) {
 
     // Heights are signed: negative is a top-down picture. Widened before negation so the most
     // negative value cannot overflow.
+    unsigned long long pixels = 0;
     const unsigned long long rows =
         height < 0 ? static_cast<unsigned long long>(-static_cast<long long>(height))
                    : static_cast<unsigned long long>(height);
@@ -63,10 +68,13 @@ bool PackedDibFitsBlock(const BYTE* dib, LONG blockBytes) {
             (static_cast<unsigned long long>(width) * bitCount + 31) / 32 * 4;
         // Compared by division: stride x rows of a hostile header overflows 64 bits.
         if (reach > block || rows > (block - reach) / stride)
-            return false;
+            return 0;
+        pixels = stride * rows;
     } else if (imageBytes == 0) {
         // A compressed picture says its length only in the image size field.
-        return false;
+        return 0;
     }
-    return reach + imageBytes <= block;
+    if (reach + imageBytes > block)
+        return 0;
+    return static_cast<LONG>(reach + (imageBytes > pixels ? imageBytes : pixels));
 }

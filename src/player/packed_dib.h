@@ -17,3 +17,7 @@ WORD PackedDibBitCount(const BYTE* dib, LONG blockBytes);
 // field) lies inside the block of `blockBytes`; false for a block that cannot hold its own
 // header, a zero or negative-overflow size, or any claim that reaches past the end.
 bool PackedDibFitsBlock(const BYTE* dib, LONG blockBytes);
+
+// The byte count of the DIB as its header describes it (header, masks, colour table and pixels),
+// when all of it lies inside the block; 0 otherwise.
+LONG PackedDibLength(const BYTE* dib, LONG blockBytes);

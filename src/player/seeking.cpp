@@ -4,6 +4,7 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "player/platform_quirks.h"
 #include "player/truncation.h"
 
 namespace {
@@ -25,6 +26,10 @@ double VideoPlayer::GetPosition(const GUID& timeFormat) {
         LONGLONG current = 0, stop = 0;
         if (FAILED(pMS->GetPositions(&current, &stop)))
             return -1.0;
+        if (DerivingFrames()) {
+            current = FramesFromMediaTime(current, derivedFrameSeconds);
+            stop = FramesFromMediaTime(stop, derivedFrameSeconds);
+        }
         StopPosition = stop;
         if (current > 0 && current < StopPosition) {
             MediaStatus = MediaBetween;
@@ -49,10 +54,18 @@ int VideoPlayer::Seek(const GUID& timeFormat, double value) {
         return -1;
 
     LONGLONG pos = 0;
+    StoppedForSeek stoppedForSeek(pMC);
     if (frames) {
         pos = TruncateToLongLong(value);
         LONGLONG pos2 = pos;
-        HRESULT hr = pMS->SetPositions(&pos2, AM_SEEKING_AbsolutePositioning, &StopPosition,
+        LONGLONG* stopPosition = &StopPosition;
+        LONGLONG derivedStop = 0;
+        if (DerivingFrames()) {
+            pos2 = MediaTimeFromFrames(pos, derivedFrameSeconds);
+            derivedStop = MediaTimeFromFrames(StopPosition, derivedFrameSeconds);
+            stopPosition = &derivedStop;
+        }
+        HRESULT hr = pMS->SetPositions(&pos2, AM_SEEKING_AbsolutePositioning, stopPosition,
                                        AM_SEEKING_NoPositioning);
         if (FAILED(hr))
             LogEvent(ModuleLog(),
@@ -65,6 +78,7 @@ int VideoPlayer::Seek(const GUID& timeFormat, double value) {
         if (FAILED(hr))
             LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pMP->put_CurrentPosition(pos1)\n", hr);
     }
+    stoppedForSeek.Restore();
 
     bool atStart = frames ? pos <= AtStartFrames : value <= AtStartValue;
     if (atStart) {
@@ -103,8 +117,9 @@ LPWSTR VideoPlayer::FormatTime(LPWSTR buffer, size_t capacity, double value) {
     if (!pMS || !buffer || capacity == 0)
         return buffer;
     GUID current;
-    bool mediaTime =
-        SUCCEEDED(pMS->GetTimeFormat(&current)) && GuidEquals(current, TIME_FORMAT_MEDIA_TIME);
+    // Derived frames stand for the frame format the graph refused.
+    bool mediaTime = SUCCEEDED(pMS->GetTimeFormat(&current)) &&
+                     GuidEquals(current, TIME_FORMAT_MEDIA_TIME) && !DerivingFrames();
     if (mediaTime) {
         LONG s = TruncateToLong(value + 0.49);
         FormatBounded(buffer, capacity, L"%02d:%02d:%02d", (int)(s / 3600), (int)(s % 3600 / 60),

@@ -2,6 +2,7 @@
 // so the position text (FormatTime) follows whatever format was requested last.
 #include "player/video_player.h"
 
+#include "player/platform_quirks.h"
 #include "player/truncation.h"
 
 #include <cstring>
@@ -16,10 +17,17 @@ bool VideoPlayer::SelectTimeFormat(const GUID& timeFormat) {
     GUID current;
     std::memset(&current, 0, sizeof(current));
     HRESULT hr = pMS->GetTimeFormat(&current);
-    if (hr == S_OK && GuidEquals(current, timeFormat))
+    if (hr == S_OK && GuidEquals(current, timeFormat)) {
+        derivedFrameSeconds = 0.0;
         return true;
+    }
     hr = pMS->SetTimeFormat(&timeFormat);
-    return hr == S_OK;
+    derivedFrameSeconds = 0.0;
+    if (hr == S_OK)
+        return true;
+    if (GuidEquals(timeFormat, TIME_FORMAT_FRAME))
+        derivedFrameSeconds = SecondsPerFrameInsteadOfFrameFormat(hr, pBV);
+    return DerivingFrames();
 }
 
 LONG VideoPlayer::QueryDuration(const GUID& timeFormat) {
@@ -31,6 +39,8 @@ LONG VideoPlayer::QueryDuration(const GUID& timeFormat) {
         LONGLONG frames = 0;
         if (FAILED(pMS->GetDuration(&frames)))
             return -1;
+        if (DerivingFrames())
+            frames = FramesFromMediaTime(frames, derivedFrameSeconds);
         TotalFrames = TruncateToLong((double)frames * 1000.0 / 1000.0);
         return TotalFrames;
     }

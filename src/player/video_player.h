@@ -154,7 +154,13 @@ class VideoPlayer {
     VideoPlayer(const VideoPlayer&);
     VideoPlayer& operator=(const VideoPlayer&);
 
+    // Seconds per frame while frames are derived from the time per frame because the graph
+    // refused the frame time format (see platform_quirks.h); 0 while the graph's own format
+    // serves. Set by the time-format selection, forgotten with the graph.
+    double derivedFrameSeconds;
+
     bool HoldsGraph() const;
+    bool DerivingFrames() const { return derivedFrameSeconds > 0.0; }
     template <class Interface>
     bool SearchCodec(REFIID iid, Interface*& field, LPCWSTR failureFormat);
     bool SelectTimeFormat(const GUID& timeFormat);

@@ -30,6 +30,12 @@ std::vector<void (*)()>& Resets() {
 
 int internalDepth = 0;
 
+bool journaling = false;
+std::vector<std::string>& Journal() {
+    static std::vector<std::string> journal;
+    return journal;
+}
+
 } // namespace
 
 InternalCallScope::InternalCallScope() {
@@ -47,6 +53,8 @@ bool TakeFault(const char* call, long* code) {
     if (internalDepth > 0)
         return false;
     ++Counts()[call];
+    if (journaling)
+        Journal().push_back(call);
     auto found = Faults().find(call);
     if (found == Faults().end())
         return false;
@@ -84,6 +92,17 @@ int CallCount(const char* call) {
 void ClearFaults() {
     Faults().clear();
     Counts().clear();
+    journaling = false;
+    Journal().clear();
+}
+
+void StartCallJournal() {
+    Journal().clear();
+    journaling = true;
+}
+
+std::vector<std::string> CallJournal() {
+    return Journal();
 }
 
 void RegisterReset(void (*reset)()) {

@@ -1,9 +1,13 @@
 // Test control of the simulated DirectShow (not included by <windows.h> or <dshow.h>).
 //
 // What the simulation does, in brief:
-// - CoCreateInstance answers CLSID_FilterGraph only (REGDB_E_CLASSNOTREG otherwise,
-//   CLASS_E_NOAGGREGATION with an outer object, CO_E_NOTINITIALIZED before CoInitialize);
-//   fault name "CoCreateInstance".
+// - CoCreateInstance answers CLSID_FilterGraph and CLSID_VideoRenderer (REGDB_E_CLASSNOTREG
+//   otherwise, CLASS_E_NOAGGREGATION with an outer object, CO_E_NOTINITIALIZED before
+//   CoInitialize); fault name "CoCreateInstance". AddFilter takes only such a renderer, before
+//   RenderFile (E_NOTIMPL for any other filter); the picture then renders into it and its one
+//   input pin reports the connection (ConnectedTo: VFW_E_NOT_CONNECTED while nothing feeds it).
+//   A renderer left unconnected still gives the graph a video window. RemoveFilter takes a filter
+//   out (VFW_E_NOT_FOUND when it is not in the graph), the video window with the renderer.
 // - RenderFile reads the file by content. Results: E_POINTER for a null name; 0x80070002
 //   (file not found) for an empty name or a missing file; 0x80070003 when a folder on the way is
 //   missing; 0x80070005 (access denied) for a folder; VFW_E_UNKNOWN_FILE_TYPE for content that is

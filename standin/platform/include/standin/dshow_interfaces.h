@@ -6,6 +6,31 @@
 
 #define DSHOW_METHOD(name) virtual HRESULT STDMETHODCALLTYPE name
 
+struct IPin : public IUnknown {
+    DSHOW_METHOD(Connect)(IPin* pReceivePin, const AM_MEDIA_TYPE* pmt) = 0;
+    DSHOW_METHOD(ReceiveConnection)(IPin* pConnector, const AM_MEDIA_TYPE* pmt) = 0;
+    DSHOW_METHOD(Disconnect)() = 0;
+    DSHOW_METHOD(ConnectedTo)(IPin** pPin) = 0;
+    DSHOW_METHOD(ConnectionMediaType)(AM_MEDIA_TYPE* pmt) = 0;
+    DSHOW_METHOD(QueryPinInfo)(PIN_INFO* pInfo) = 0;
+    DSHOW_METHOD(QueryDirection)(PIN_DIRECTION* pPinDir) = 0;
+    DSHOW_METHOD(QueryId)(LPWSTR* Id) = 0;
+    DSHOW_METHOD(QueryAccept)(const AM_MEDIA_TYPE* pmt) = 0;
+    DSHOW_METHOD(EnumMediaTypes)(IEnumMediaTypes** ppEnum) = 0;
+    DSHOW_METHOD(QueryInternalConnections)(IPin** apPin, ULONG* nPin) = 0;
+    DSHOW_METHOD(EndOfStream)() = 0;
+    DSHOW_METHOD(BeginFlush)() = 0;
+    DSHOW_METHOD(EndFlush)() = 0;
+    DSHOW_METHOD(NewSegment)(REFERENCE_TIME tStart, REFERENCE_TIME tStop, double dRate) = 0;
+};
+
+struct IEnumPins : public IUnknown {
+    DSHOW_METHOD(Next)(ULONG cPins, IPin** ppPins, ULONG* pcFetched) = 0;
+    DSHOW_METHOD(Skip)(ULONG cPins) = 0;
+    DSHOW_METHOD(Reset)() = 0;
+    DSHOW_METHOD(Clone)(IEnumPins** ppEnum) = 0;
+};
+
 struct IPersist : public IUnknown {
     DSHOW_METHOD(GetClassID)(CLSID* pClassID) = 0;
 };

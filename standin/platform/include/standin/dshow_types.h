@@ -43,6 +43,16 @@ typedef _AMMediaType AM_MEDIA_TYPE;
 
 typedef enum _FilterState { State_Stopped = 0, State_Paused = 1, State_Running = 2 } FILTER_STATE;
 
+typedef enum _PinDirection { PINDIR_INPUT = 0, PINDIR_OUTPUT = 1 } PIN_DIRECTION;
+struct IBaseFilter;
+#define MAX_PIN_NAME 128
+typedef struct _PinInfo {
+    IBaseFilter* pFilter;
+    PIN_DIRECTION dir;
+    WCHAR achName[MAX_PIN_NAME];
+} PIN_INFO;
+struct IEnumMediaTypes;
+
 #define MAX_FILTER_NAME 128
 typedef struct _FilterInfo {
     WCHAR achName[MAX_FILTER_NAME];

@@ -4,6 +4,9 @@
 
 #include "standin/base_types.h"
 
+#include <string>
+#include <vector>
+
 namespace standin {
 
 // Arms a fault: the Nth next call of `call` (1 = the very next one) fails with `code`.
@@ -20,6 +23,11 @@ HRESULT FaultResult(const char* call);
 int CallCount(const char* call);
 
 void ClearFaults();
+
+// The names of the calls counted since StartCallJournal, in the order they were made (the
+// journal stops at the next reset). Lets a test assert a whole call sequence.
+void StartCallJournal();
+std::vector<std::string> CallJournal();
 
 // The platform's own use of a public call (a filter graph creating its video window, registering
 // its window class) must neither fire a fault a test armed for the module nor count as the

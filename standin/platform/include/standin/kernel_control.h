@@ -21,6 +21,10 @@ void UnregisterModule(LPCWSTR name);
 // LoadLibraryW calls minus FreeLibrary calls still outstanding.
 int ModuleLoadCount(LPCWSTR name);
 
+// Makes the platform look like Wine to a program that asks ntdll for wine_get_version (or stops
+// it looking so). Only the question changes: every other call behaves as before.
+void PretendToBeWine(bool wine);
+
 // ---- Files ----
 // Kernel handles (files and searches) currently open.
 int OpenKernelHandles();

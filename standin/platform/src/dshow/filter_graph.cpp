@@ -139,8 +139,12 @@ HRESULT FilterGraph::Render(LPCWSTR file) {
     if (videoRenders) {
         if (!media.Uncompressed())
             filters.push_back(NewDecoderFilter(this, fourcc));
-        videoRenderer = new VideoRendererFilter(this);
-        filters.push_back(videoRenderer);
+        if (addedRenderer) {
+            addedRenderer->Connect();
+        } else {
+            videoRenderer = new VideoRendererFilter(this);
+            filters.push_back(videoRenderer);
+        }
     } else {
         media.hasVideo = false; // the picture has nowhere to go: the graph plays the sound only
         media.frames.clear();
@@ -163,6 +167,40 @@ HRESULT FilterGraph::Render(LPCWSTR file) {
         hr = S_OK;
     renderResult = hr;
     return hr;
+}
+
+HRESULT FilterGraph::Add(IBaseFilter* filter, LPCWSTR name) {
+    if (!filter)
+        return E_POINTER;
+    VideoRendererFilter* renderer = VideoRendererFilter::FindFree(filter);
+    if (!renderer)
+        return E_NOTIMPL; // the simulation builds every other filter itself
+    if (rendered || addedRenderer)
+        return E_UNEXPECTED; // the simulation takes one renderer, before its one RenderFile
+    renderer->JoinGraph(this, name ? std::u16string(reinterpret_cast<const char16_t*>(name))
+                                   : u"Video Renderer");
+    addedRenderer = renderer;
+    videoRenderer = renderer;
+    filters.push_back(renderer);
+    return S_OK;
+}
+
+HRESULT FilterGraph::Remove(IBaseFilter* filter) {
+    auto found = std::find_if(filters.begin(), filters.end(), [filter](Filter* held) {
+        return static_cast<IBaseFilter*>(held) == filter;
+    });
+    if (found == filters.end())
+        return VFW_E_NOT_FOUND;
+    Filter* removed = *found;
+    filters.erase(found);
+    if (removed == videoRenderer) {
+        videoRenderer = nullptr;
+        DestroyVideoWindow();
+    }
+    if (removed == addedRenderer)
+        addedRenderer = nullptr;
+    removed->LeaveGraph();
+    return S_OK;
 }
 
 Filter* FilterGraph::FindFilter(LPCWSTR name) const {

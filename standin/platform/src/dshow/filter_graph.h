@@ -55,6 +55,10 @@ class FilterGraph : public CountedObject {
 
     // ---- building ----
     HRESULT Render(LPCWSTR file);
+    // AddFilter and RemoveFilter. Only a video renderer made on its own can be added; a picture
+    // rendered afterwards goes into it. Removing the video renderer takes its window with it.
+    HRESULT Add(IBaseFilter* filter, LPCWSTR name);
+    HRESULT Remove(IBaseFilter* filter);
     bool Rendered() const { return rendered; }
     const std::vector<Filter*>& Filters() const { return filters; }
     Filter* FindFilter(LPCWSTR name) const;
@@ -137,6 +141,7 @@ class FilterGraph : public CountedObject {
     MediaInfo media;
     std::vector<Filter*> filters;
     Filter* videoRenderer = nullptr;
+    VideoRendererFilter* addedRenderer = nullptr; // added before rendering, connected or not
     Filter* audioRenderer = nullptr;
 
     FILTER_STATE state = State_Stopped;

@@ -2,10 +2,12 @@
 #include "filters.h"
 
 #include "filter_graph.h"
+#include "pins.h"
 
 #include "standin/faults.h"
 
 #include <cmath>
+#include <set>
 
 namespace standin {
 namespace dshow {
@@ -20,6 +22,11 @@ STANDIN_GUID(kDirectSoundRendererClass, 0x79376820, 0x07D0, 0x11CF, 0xA2, 0x4D, 
 STANDIN_GUID(kAviDecompressorClass, 0xCF49D4E0, 0x1115, 0x11CE, 0xB0, 0x3A, 0x00, 0x20, 0xAF, 0x0B,
              0xA7, 0x70);
 const GUID kUnregisteredClass = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
+
+std::set<VideoRendererFilter*>& FreeRenderers() {
+    static std::set<VideoRendererFilter*> renderers;
+    return renderers;
+}
 
 // A filter with nothing but IBaseFilter: the source, a stock decoder, the audio renderer.
 class PlainFilter : public Filter {
@@ -59,6 +66,12 @@ ULONG STDMETHODCALLTYPE Filter::Release() {
     if (left == 0)
         delete this;
     return left;
+}
+
+void Filter::JoinGraph(FilterGraph* owner, const std::u16string& newName) {
+    graph = owner;
+    name = newName.substr(0, MAX_FILTER_NAME - 1);
+    AddRef();
 }
 
 void Filter::LeaveGraph() {
@@ -142,6 +155,32 @@ HRESULT STDMETHODCALLTYPE Filter::QueryVendorInfo(LPWSTR* vendorInfo) {
 
 VideoRendererFilter::VideoRendererFilter(FilterGraph* graph)
     : Filter(graph, u"Video Renderer", kVideoRendererClass) {}
+
+VideoRendererFilter* VideoRendererFilter::CreateFree() {
+    VideoRendererFilter* renderer = new VideoRendererFilter(nullptr);
+    FreeRenderers().insert(renderer);
+    return renderer;
+}
+
+VideoRendererFilter* VideoRendererFilter::FindFree(IBaseFilter* filter) {
+    for (VideoRendererFilter* renderer : FreeRenderers())
+        if (static_cast<IBaseFilter*>(renderer) == filter && !renderer->InGraph())
+            return renderer;
+    return nullptr;
+}
+
+VideoRendererFilter::~VideoRendererFilter() {
+    FreeRenderers().erase(this);
+}
+
+HRESULT STDMETHODCALLTYPE VideoRendererFilter::EnumPins(IEnumPins** pins) {
+    if (HRESULT fault = FaultResult("EnumPins"))
+        return fault;
+    if (!pins)
+        return E_POINTER;
+    *pins = NewRendererPinEnumerator(this);
+    return S_OK;
+}
 
 HRESULT STDMETHODCALLTYPE VideoRendererFilter::QueryInterface(REFIID iid, void** object) {
     return Filter::QueryInterface(iid, object);

@@ -39,6 +39,10 @@ class Filter : public IBaseFilter, public CountedObject {
 
     long ClientReferences() const override { return static_cast<long>(refs) - (graph ? 1 : 0); }
     const std::u16string& Name() const { return name; }
+    bool InGraph() const { return graph != nullptr; }
+    // A filter made on its own (CoCreateInstance) is added to a graph under a name; the graph
+    // takes a reference of its own.
+    void JoinGraph(FilterGraph* owner, const std::u16string& newName);
     // The graph is going away: it drops its reference and the filter no longer belongs to it.
     void LeaveGraph();
     virtual void Describe(DecoderView*) const {}
@@ -59,6 +63,16 @@ class Filter : public IBaseFilter, public CountedObject {
 class VideoRendererFilter : public Filter, public IQualProp {
   public:
     explicit VideoRendererFilter(FilterGraph* graph);
+    // Made by CoCreateInstance(CLSID_VideoRenderer), in no graph: one reference, the caller's.
+    static VideoRendererFilter* CreateFree();
+    // The free renderer behind a filter pointer a caller hands back, or null when it is none.
+    static VideoRendererFilter* FindFree(IBaseFilter* filter);
+    ~VideoRendererFilter() override;
+
+    // Its one input pin is connected once the graph renders a picture into it.
+    bool Connected() const { return connected; }
+    void Connect() { connected = true; }
+    HRESULT STDMETHODCALLTYPE EnumPins(IEnumPins** pins) override;
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
@@ -71,6 +85,9 @@ class VideoRendererFilter : public Filter, public IQualProp {
 
   protected:
     void* ExtraInterface(REFIID iid) override;
+
+  private:
+    bool connected = false;
 };
 
 class Indeo4Decoder : public Filter, public II6vxDecoder {

@@ -82,11 +82,15 @@ class FilterEnumerator : public IEnumFilters, public CountedObject {
 
 } // namespace
 
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::AddFilter(IBaseFilter*, LPCWSTR) {
-    return E_NOTIMPL;
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::AddFilter(IBaseFilter* filter, LPCWSTR name) {
+    if (HRESULT fault = FaultResult("AddFilter"))
+        return fault;
+    return graph->Add(filter, name);
 }
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::RemoveFilter(IBaseFilter*) {
-    return E_NOTIMPL;
+HRESULT STDMETHODCALLTYPE GraphBuilderPart::RemoveFilter(IBaseFilter* filter) {
+    if (HRESULT fault = FaultResult("RemoveFilter"))
+        return fault;
+    return graph->Remove(filter);
 }
 
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::EnumFilters(IEnumFilters** enumerator) {
@@ -156,8 +160,8 @@ HRESULT STDMETHODCALLTYPE GraphBuilderPart::ShouldOperationContinue() {
 } // namespace dshow
 } // namespace standin
 
-// The one class this platform serves: the filter graph manager, in process, once COM is
-// initialised on the thread.
+// The classes this platform serves, in process, once COM is initialised on the thread: the
+// filter graph manager and the video renderer.
 HRESULT WINAPI CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID iid,
                                 LPVOID* object) {
     using namespace standin::dshow;
@@ -169,10 +173,17 @@ HRESULT WINAPI CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context
         return fault;
     if (!standin::ComInitialized())
         return CO_E_NOTINITIALIZED;
-    if (classId != CLSID_FilterGraph || !(context & CLSCTX_INPROC_SERVER))
+    if ((classId != CLSID_FilterGraph && classId != CLSID_VideoRenderer) ||
+        !(context & CLSCTX_INPROC_SERVER))
         return REGDB_E_CLASSNOTREG;
     if (outer)
         return CLASS_E_NOAGGREGATION;
+    if (classId == CLSID_VideoRenderer) {
+        VideoRendererFilter* renderer = VideoRendererFilter::CreateFree();
+        HRESULT hr = renderer->QueryInterface(iid, object);
+        renderer->Release();
+        return hr;
+    }
     FilterGraph* graph = FilterGraph::Create();
     HRESULT hr = graph->FindInterface(iid, object);
     graph->Release();

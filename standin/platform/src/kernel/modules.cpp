@@ -103,6 +103,21 @@ void UnregisterModule(LPCWSTR name) {
     kernel::Modules().erase(kernel::Key(name));
 }
 
+namespace {
+// Answers the version text, as Wine's export does; declared with FARPROC's own type.
+INT_PTR WINAPI WineVersion() {
+    static const char version[] = "8.0";
+    return reinterpret_cast<INT_PTR>(version);
+}
+} // namespace
+
+void PretendToBeWine(bool wine) {
+    if (wine)
+        RegisterModuleExport(L"ntdll.dll", "wine_get_version", &WineVersion);
+    else
+        UnregisterModule(L"ntdll.dll");
+}
+
 int ModuleLoadCount(LPCWSTR name) {
     auto found = kernel::Modules().find(kernel::Key(name));
     return found == kernel::Modules().end() ? 0 : found->second.loads;
