@@ -2,15 +2,9 @@
 #include "player/video_player.h"
 
 #include "player/platform_quirks.h"
+#include "player/state_timeouts.h"
 
 #include <new>
-
-namespace {
-
-// How long the grab waits for the graph to say what state it is in.
-const LONG GrabStateTimeoutMs = 80;
-
-} // namespace
 
 LONG VideoPlayer::GetNativeVideoWidth() {
     long width = 0;

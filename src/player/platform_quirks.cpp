@@ -3,6 +3,7 @@
 #include "player/com_release.h"
 #include "player/packed_dib.h"
 #include "player/truncation.h"
+#include "player/state_timeouts.h"
 
 #include <new>
 
@@ -11,7 +12,6 @@ namespace {
 enum Detection { NotDetected, Windows, Wine };
 Detection detected = NotDetected;
 
-const LONG StateTimeoutMs = 500;
 // The GDI renderer answers E_UNEXPECTED after a pause until its next sample has arrived.
 const int ImageAttempts = 25;
 const DWORD ImageRetryMs = 20;

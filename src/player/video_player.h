@@ -161,10 +161,9 @@ class VideoPlayer {
 
     bool HoldsGraph() const;
     bool DerivingFrames() const { return derivedFrameSeconds > 0.0; }
-    template <class Interface>
-    bool SearchCodec(REFIID iid, Interface*& field, LPCWSTR failureFormat);
+    template <class Interface> bool SearchCodec(REFIID iid, Interface*& field, LPCWSTR failedCall);
     bool SelectTimeFormat(const GUID& timeFormat);
-    OAFilterState ReadState(LONG timeoutMs, LPCWSTR failureFormat);
+    OAFilterState ReadState(LONG timeoutMs, LPCWSTR failedCall);
     HRESULT ObtainBasicAudio();
     void ResumePlayState();
 };
