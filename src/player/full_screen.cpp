@@ -25,6 +25,7 @@ HRESULT VideoPlayer::SetFullScreen(LONG mode) {
 
     HRESULT last = S_OK;
     if (mode != 0) {
+        KeepDestinationForFullScreen(pBV, &destinationBeforeFullScreen);
         pVW->put_FullScreenMode(mode);
         pVW->SetWindowForeground(OATRUE);
         HCURSOR replaced = SetCursor(LoadCursorW(NULL, IDC_ARROW));
@@ -72,6 +73,8 @@ HRESULT VideoPlayer::SetFullScreen(LONG mode) {
         }
         UpdateWindow(vidHWnd);
         FullScreenActive = 0;
+        if (RestoreDestinationAfterFullScreen(pBV, destinationBeforeFullScreen))
+            ResizeVideoWindow();
     }
 
     FullScreenMode = mode;

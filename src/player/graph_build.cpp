@@ -42,6 +42,7 @@ VideoPlayer::VideoPlayer(HWND hostWindow)
     MediaFile[0] = 0;
     IndioPassword[0] = 0;
     vidRC.left = vidRC.top = vidRC.right = vidRC.bottom = 0;
+    destinationBeforeFullScreen = vidRC;
 }
 
 VideoPlayer::~VideoPlayer() {}

@@ -5,6 +5,7 @@
 #include "diag/event_log.h"
 #include "diag/log_failure.h"
 #include "player/com_release.h"
+#include "player/platform_quirks.h"
 
 void VideoPlayer::ReleaseGraph() {
     if (pVW) {
@@ -44,7 +45,7 @@ int VideoPlayer::CloseMedia() {
     ShowWindow(vidHWnd, SW_HIDE);
     if (pVW)
         pVW->put_Visible(OAFALSE);
-    if (pMC)
+    if (pMC && !StoppedInsteadOfStopWhenReady(pMC))
         pMC->StopWhenReady();
     PlayState = PlayStopped;
     NoVideo = 1;

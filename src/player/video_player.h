@@ -158,6 +158,9 @@ class VideoPlayer {
     // refused the frame time format (see platform_quirks.h); 0 while the graph's own format
     // serves. Set by the time-format selection, forgotten with the graph.
     double derivedFrameSeconds;
+    // The picture's destination when full screen was entered, where the platform needs it put
+    // back on leaving (see platform_quirks.h); empty otherwise.
+    RECT destinationBeforeFullScreen;
 
     bool HoldsGraph() const;
     bool DerivingFrames() const { return derivedFrameSeconds > 0.0; }
