@@ -224,16 +224,29 @@ TEST_F(TransportTest, StepFramesPausesAndStepsOnlyWhenTheGraphCan) {
     OpenQuietly(Avi(SmallClip(50)));
     player->Play();
     int pauses = standin::CallCount("Pause");
-    standin::InjectFault("CanStep", E_FAIL);
+    standin::InjectFault("CanStep", E_FAIL, 1, true);
     player->StepFrames(3);
-    player->StepFrames(-1);
     player->StepFrames(0);
     EXPECT_EQ(standin::CallCount("Pause"), pauses);
+    EXPECT_EQ(standin::CallCount("Step"), 0);
+    EXPECT_EQ(Words(), (StateWords{2, 2}));
+    standin::ClearFaults(); // the call counts start again from 0
+
+    // A negative count never reaches the graph, whose count is unsigned.
+    player->StepFrames(-1);
+    EXPECT_EQ(standin::CallCount("CanStep"), 0);
+    EXPECT_EQ(standin::CallCount("Pause"), 0);
     EXPECT_EQ(Words(), (StateWords{2, 2}));
 
-    standin::ClearFaults();
-    player->StepFrames(3);
-    EXPECT_EQ(standin::CallCount("Pause"), pauses + 1);
+    // A count of 0 goes through like any other: the running graph is paused.
+    player->StepFrames(0);
+    EXPECT_EQ(standin::CallCount("CanStep"), 1);
+    EXPECT_EQ(standin::CallCount("Pause"), 1);
     EXPECT_EQ(standin::CallCount("Step"), 1);
+    EXPECT_EQ(player->PlayState, 1);
+
+    player->StepFrames(3);
+    EXPECT_EQ(standin::CallCount("Pause"), 2);
+    EXPECT_EQ(standin::CallCount("Step"), 2);
     EXPECT_EQ(player->PlayState, 1);
 }
