@@ -138,7 +138,7 @@ void PutOnClipboard(HostSurfaceBlock* surface) {
 
 } // namespace
 
-short WINAPI GrabToFileAction(RunObject* object, long fileName, long) {
+long WINAPI GrabToFileAction(RunObject* object, long fileName, long) {
     if (!object)
         return 0;
     LPCWSTR name = reinterpret_cast<LPCWSTR>(static_cast<LONG_PTR>(fileName));
@@ -168,7 +168,7 @@ short WINAPI GrabToFileAction(RunObject* object, long fileName, long) {
     return 0;
 }
 
-short WINAPI GrabToClipboardAction(RunObject* object, long, long) {
+long WINAPI GrabToClipboardAction(RunObject* object, long, long) {
     if (!object)
         return 0;
     VideoPlayer* player = object->player;
@@ -195,7 +195,7 @@ short WINAPI GrabToClipboardAction(RunObject* object, long, long) {
     return 0;
 }
 
-short WINAPI ResetClipboardAction(RunObject*, long, long) {
+long WINAPI ResetClipboardAction(RunObject*, long, long) {
     if (OpenClipboard(NULL)) {
         EmptyClipboard();
         CloseClipboard();

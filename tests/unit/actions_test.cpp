@@ -10,6 +10,9 @@
 #include "support/log_capture.h"
 #include "support/wide.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace {
 
 using Actions = RunTimeTest;
@@ -51,6 +54,17 @@ class PlayingObject : public Actions {
     }
     RunObject* object = nullptr;
 };
+
+// The host reads an action's result as a full 32-bit value: every routine declares one, and
+// answers 0 even without an object.
+TEST_F(Actions, EveryRoutineAnswersA32BitZero) {
+    static_assert(
+        std::is_same<decltype(std::declval<ActionRoutine>()(nullptr, 0L, 0L)), long>::value,
+        "an action routine returns a 32-bit result");
+    static_assert(sizeof(long) == 4, "the host's 32-bit result");
+    for (int code = 0; code < kActionCount; ++code)
+        EXPECT_EQ(infos.actions[code](nullptr, 0, 0), 0L) << code;
+}
 
 TEST_F(PlayingObject, IgnoredActionsChangeNothing) {
     for (int code : {4, 29}) {

@@ -101,10 +101,10 @@ class GrabTest : public RunTimeTest {
         ASSERT_EQ(standin::LastGraph().position, frame * 10000000LL / 25);
     }
 
-    short GrabTo(LPCWSTR fileName) {
+    long GrabTo(LPCWSTR fileName) {
         return RunTimeTest::Action(object, kGrabToFile, TextParameter(fileName));
     }
-    short Act(int code, LPCWSTR fileName = nullptr) {
+    long Act(int code, LPCWSTR fileName = nullptr) {
         return RunTimeTest::Action(object, code, TextParameter(fileName));
     }
     long GrabCondition() { return Condition(object, kGrabCondition); }
