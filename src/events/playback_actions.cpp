@@ -12,11 +12,19 @@ VideoPlayer* PlayerBehindWindow(RunObject* object) {
     return HasWindow(object) ? object->player : nullptr;
 }
 
-void SeekAndRepaint(RunObject* object, const GUID& format, double value) {
+enum SeekEnd { NotMarked, MarkedAtEnd };
+
+// `value`: a frame number in the frame format, otherwise seconds. MarkedAtEnd leaves the
+// object at its end once the seek has reached the graph.
+void SeekAndRepaint(RunObject* object, const GUID& format, double value, SeekEnd end = NotMarked) {
     VideoPlayer* player = PlayerBehindWindow(object);
     if (!player)
         return;
     player->Seek(format, value);
+    if (end == MarkedAtEnd && player->pMS && player->pMP) {
+        player->MediaStatus = MediaAtEnd;
+        player->PlayState = PlayStopped;
+    }
     player->RepaintVideo();
     object->redrawRequest = 1;
 }
@@ -59,11 +67,14 @@ long WINAPI GotoBeginningAction(RunObject* object, long, long) {
     return 0;
 }
 
-// The cached length in milliseconds goes to the seek as it is: the seek's at-end test compares
-// it with the player's length in milliseconds, so the object then reports being at the end.
+// The seek reads a media time in seconds, so the cached length in milliseconds goes over as
+// seconds. The seek's own at-end test compares its value with the length in milliseconds and
+// would not hold for seconds: the object is marked at its end here, so "End of video?" holds
+// after this action as it always has.
 long WINAPI GotoEndAction(RunObject* object, long, long) {
     if (object)
-        SeekAndRepaint(object, TIME_FORMAT_MEDIA_TIME, object->cachedTotalMilliseconds);
+        SeekAndRepaint(object, TIME_FORMAT_MEDIA_TIME, object->cachedTotalMilliseconds / 1000.0,
+                       MarkedAtEnd);
     return 0;
 }
 
@@ -72,6 +83,7 @@ long WINAPI GotoFrameAction(RunObject* object, long frame, long) {
     return 0;
 }
 
+// The parameter is a time in seconds, the unit the seek hands to the graph.
 long WINAPI GotoTimeAction(RunObject* object, long seconds, long) {
     SeekAndRepaint(object, TIME_FORMAT_MEDIA_TIME, seconds);
     return 0;
