@@ -34,6 +34,11 @@ target_include_directories(cinevane_platform PUBLIC ${CMAKE_SOURCE_DIR}/standin/
 add_library(cinevane_module STATIC ${CINEVANE_MODULE_SOURCES})
 target_include_directories(cinevane_module PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(cinevane_module PUBLIC cinevane_platform)
+# A floating-point value converted to an integer type it does not fit is undefined behaviour: in
+# the Debug build such a conversion in the module stops the program instead of passing unseen.
+set(CINEVANE_CAST_CHECK -fsanitize=float-cast-overflow -fno-sanitize-recover=float-cast-overflow)
+target_compile_options(cinevane_module PRIVATE $<$<CONFIG:Debug>:${CINEVANE_CAST_CHECK}>)
+target_link_options(cinevane_module PUBLIC $<$<CONFIG:Debug>:-fsanitize=float-cast-overflow>)
 
 file(GLOB CINEVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/host/*.cpp)
 list(FILTER CINEVANE_HOST_SOURCES EXCLUDE REGEX ".*_main\\.cpp$")

@@ -66,8 +66,9 @@ int VideoPlayer::Stop() {
 }
 
 void VideoPlayer::StepFrames(LONG count) {
-    // The step count is unsigned at the graph: a count below 1 would become billions of frames.
-    if (!pFS || count < 1)
+    // A count of 0 goes through like any other (it pauses a running graph). A negative count is
+    // refused: the graph takes the count unsigned, so -1 would ask for four billion frames.
+    if (!pFS || count < 0)
         return;
     if (pFS->CanStep(count, NULL) != S_OK)
         return;

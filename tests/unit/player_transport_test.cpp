@@ -77,9 +77,14 @@ TEST_F(TransportTest, FailingTransportCallsAreLoggedAndTheStateWordsStay) {
          "FAILED(hr=0x80004005) in pMC->Pause()\n"},
         {"GetState", [](VideoPlayer& p) { return p.Pause(); },
          "FAILED(hr=0x80004005) in pMC->GetState(500, &pfs)\n"},
+        {"GetState", [](VideoPlayer& p) { return p.Stop(); },
+         "FAILED(hr=0x80004005) in pMC->GetState(500, &pfs)\n"},
         {"SetPositions", [](VideoPlayer& p) { return p.Stop(); },
          "FAILED(hr=0x80004005) in pMS->SetPositions(&pos, AM_SEEKING_AbsolutePositioning , NULL, "
          "AM_SEEKING_NoPositioning)\n"},
+        {"Run", [](VideoPlayer& p) { return p.Stop(); }, "FAILED(hr=0x80004005) in pMC->Run()\n"},
+        {"Pause", [](VideoPlayer& p) { return p.Stop(); },
+         "FAILED(hr=0x80004005) in pMC->Pause()\n"},
     };
     OpenQuietly(Avi(SmallClip(50)));
     for (const Case& c : cases) {
@@ -87,7 +92,7 @@ TEST_F(TransportTest, FailingTransportCallsAreLoggedAndTheStateWordsStay) {
         ClearLogLines();
         standin::InjectFault(c.fault, E_FAIL);
         EXPECT_EQ(c.call(*player), 0) << c.fault;
-        EXPECT_TRUE(Contains(LogLines(), c.line)) << c.line;
+        EXPECT_EQ(LogLines(), std::vector<std::string>{c.line}) << c.fault;
         standin::ClearFaults();
     }
 }
@@ -115,6 +120,32 @@ TEST_F(TransportTest, SeekMarksTheStartAndTheEndOfTheMedia) {
     player->Seek(TIME_FORMAT_FRAME, 120.9);
     EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), 120.0);
     EXPECT_TRUE(LogLines().empty());
+}
+
+// A failed seek is logged, and the at-start and at-end tests still run on the value asked for.
+TEST_F(TransportTest, AFailedSeekIsLoggedAndStillMarksTheStartOrTheEnd) {
+    OpenQuietly(Avi(SmallClip(300)));
+    player->Seek(TIME_FORMAT_FRAME, 100);
+    ClearLogLines();
+    const REFERENCE_TIME before = standin::LastGraph().position;
+
+    SetWords(9, 9);
+    standin::InjectFault("SetPositions", E_FAIL);
+    EXPECT_EQ(player->Seek(TIME_FORMAT_FRAME, 295), -1);
+    EXPECT_EQ(Words(), (StateWords{4, 0}));
+    EXPECT_EQ(LogLines(), std::vector<std::string>{
+                              "FAILED(hr=0x80004005) in pMS->SetPositions(&pos2, "
+                              "AM_SEEKING_AbsolutePositioning, (LONGLONG *) &StopPosition, "
+                              "AM_SEEKING_NoPositioning)\n"});
+
+    ClearLogLines();
+    SetWords(9, 9);
+    standin::InjectFault("put_CurrentPosition", E_FAIL);
+    EXPECT_EQ(player->Seek(TIME_FORMAT_MEDIA_TIME, 0), -1);
+    EXPECT_EQ(Words(), (StateWords{5, 3}));
+    EXPECT_EQ(LogLines(), std::vector<std::string>{
+                              "FAILED(hr=0x80004005) in pMP->put_CurrentPosition(pos1)\n"});
+    EXPECT_EQ(standin::LastGraph().position, before);
 }
 
 TEST_F(TransportTest, SeekInAFormatTheMediaLacksChangesNothing) {
@@ -224,16 +255,29 @@ TEST_F(TransportTest, StepFramesPausesAndStepsOnlyWhenTheGraphCan) {
     OpenQuietly(Avi(SmallClip(50)));
     player->Play();
     int pauses = standin::CallCount("Pause");
-    standin::InjectFault("CanStep", E_FAIL);
+    standin::InjectFault("CanStep", E_FAIL, 1, true);
     player->StepFrames(3);
-    player->StepFrames(-1);
     player->StepFrames(0);
     EXPECT_EQ(standin::CallCount("Pause"), pauses);
+    EXPECT_EQ(standin::CallCount("Step"), 0);
+    EXPECT_EQ(Words(), (StateWords{2, 2}));
+    standin::ClearFaults(); // the call counts start again from 0
+
+    // A negative count never reaches the graph, whose count is unsigned.
+    player->StepFrames(-1);
+    EXPECT_EQ(standin::CallCount("CanStep"), 0);
+    EXPECT_EQ(standin::CallCount("Pause"), 0);
     EXPECT_EQ(Words(), (StateWords{2, 2}));
 
-    standin::ClearFaults();
-    player->StepFrames(3);
-    EXPECT_EQ(standin::CallCount("Pause"), pauses + 1);
+    // A count of 0 goes through like any other: the running graph is paused.
+    player->StepFrames(0);
+    EXPECT_EQ(standin::CallCount("CanStep"), 1);
+    EXPECT_EQ(standin::CallCount("Pause"), 1);
     EXPECT_EQ(standin::CallCount("Step"), 1);
+    EXPECT_EQ(player->PlayState, 1);
+
+    player->StepFrames(3);
+    EXPECT_EQ(standin::CallCount("Pause"), 2);
+    EXPECT_EQ(standin::CallCount("Step"), 2);
     EXPECT_EQ(player->PlayState, 1);
 }

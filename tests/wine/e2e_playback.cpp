@@ -122,8 +122,38 @@ void SeeksByTimeAndByFrame() {
     CHECK_EQ(Milli(host->Expression(clip, 2).real), WineRefusesFrameFormat ? 2000L : 1200L);
     CHECK_EQ(host->Condition(clip, 4), WineRefusesFrameFormat ? -1L : 30L);
 
-    host->Action(clip, 11); // "Goto end"
+    host->Action(clip, 11); // "Goto end": the length in seconds, 3 (not 3000)
     CHECK_EQ(host->Condition(clip, 1), 1L);
+    CHECK_EQ(Milli(host->Expression(clip, 2).real), 3000L);
+    CHECK_EQ(host->Expression(clip, 19).text, std::string("00:00:03"));
+}
+
+// The demo clip without its sound track: seeking it never meets a running graph with sound.
+std::string SilentClip() {
+    DemoClip silent;
+    silent.withTone = false;
+    static std::string path = WriteMedia("silent.avi", DemoAviBytes(silent));
+    return path;
+}
+
+// After "Goto end" the object reports its end at once; played from there, the graph reaches
+// its end and signals it again.
+void GoesToTheEndAndPlaysOutFromThere() {
+    Host host;
+    if (!host)
+        return;
+    const int clip = host.Create(SilentClip(), 0); // stopped on the first frame
+    host->Action(clip, 11);                        // "Goto end"
+    CHECK_EQ(host->Condition(clip, 1), 1L);
+    CHECK_EQ(Milli(host->Expression(clip, 2).real), 3000L);
+    CHECK_EQ(host->Expression(clip, 19).text, std::string("00:00:03"));
+
+    host->Action(clip, 0); // "Play video": running again, no longer at the end
+    CHECK_EQ(host->Condition(clip, 1), 0L);
+    const int endSignals = host->SignalCount(clip, 1);
+    CHECK(host->RunUntil([&] { return host->SignalCount(clip, 1) > endSignals; }, 3000));
+    CHECK_EQ(host->Condition(clip, 1), 1L);
+    CHECK_EQ(Milli(host->Expression(clip, 2).real), 3000L);
 }
 
 void PlaysAnAudioOnlyWav() {
@@ -151,6 +181,7 @@ int main() {
     SignalsTheStartThenPlaysToTheEnd();
     PausesResumesAndStops();
     SeeksByTimeAndByFrame();
+    GoesToTheEndAndPlaysOutFromThere();
     PlaysAnAudioOnlyWav();
     return WineCheckSummary();
 }
