@@ -51,8 +51,8 @@ std::vector<std::string> Without(std::vector<std::string> lines,
 TEST_F(PlayerTest, OpeningAVideoClipWritesEveryStepAndLeavesItStoppedAtTheStart) {
     ASSERT_EQ(Open(Avi(Clip(10))), 0);
 
-    EXPECT_EQ(player->MediaStatus, 5);
-    EXPECT_EQ(player->PlayState, 0);
+    EXPECT_EQ(player->MediaStatus, MediaAtStart);
+    EXPECT_EQ(player->PlayState, PlayStopped);
     EXPECT_EQ(player->NoVideo, 0u);
     EXPECT_EQ(player->LastError, 0u);
     EXPECT_EQ(player->TotalFrames, 10);
@@ -181,7 +181,7 @@ TEST_F(PlayerTest, AFailingBuildStepIsLoggedAndTheOpenFailsAndClosesTheMedia) {
         player->LastError = 0;
         EXPECT_EQ(Open(path), -1) << c.fault;
         EXPECT_EQ(player->LastError, 4u) << c.fault;
-        EXPECT_EQ(player->MediaStatus, 3) << c.fault;
+        EXPECT_EQ(player->MediaStatus, MediaClosed) << c.fault;
         EXPECT_EQ(player->NoVideo, 1u) << c.fault;
         EXPECT_TRUE(Contains(LogLines(), c.line)) << c.fault;
         EXPECT_EQ(standin::LiveGraphs(), 0) << c.fault;
@@ -319,8 +319,8 @@ TEST_F(PlayerTest, ReleaseAndCloseOnAClosedPlayer) {
 
     EXPECT_EQ(player->CloseMedia(), 0);
     EXPECT_EQ(player->NoVideo, 1u);
-    EXPECT_EQ(player->MediaStatus, 3);
-    EXPECT_EQ(player->PlayState, 3);
+    EXPECT_EQ(player->MediaStatus, MediaClosed);
+    EXPECT_EQ(player->PlayState, PlayIdleAtStart);
     standin::WindowInfo info = standin::InspectWindow(host);
     EXPECT_FALSE(info.visible);
     EXPECT_EQ(info.rect.right - info.rect.left, 32);
