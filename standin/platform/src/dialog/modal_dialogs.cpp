@@ -261,31 +261,6 @@ HWND WINAPI GetDlgItem(HWND dialog, int id) {
     return control;
 }
 
-int WINAPI GetDlgCtrlID(HWND control) {
-    return GetWindowLongW(control, GWL_ID);
-}
-
-BOOL WINAPI SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
-    HWND control = GetDlgItem(dialog, id);
-    return control ? SetWindowTextW(control, text) : FALSE;
-}
-
-UINT WINAPI GetDlgItemTextW(HWND dialog, int id, LPWSTR text, int capacity) {
-    HWND control = GetDlgItem(dialog, id);
-    if (!control) {
-        if (text && capacity > 0)
-            text[0] = 0;
-        return 0;
-    }
-    return static_cast<UINT>(GetWindowTextW(control, text, capacity));
-}
-
-LRESULT WINAPI SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam,
-                                   LPARAM lParam) {
-    HWND control = GetDlgItem(dialog, id);
-    return control ? SendMessageW(control, message, wParam, lParam) : 0;
-}
-
 LRESULT WINAPI DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case DM_GETDEFID:
