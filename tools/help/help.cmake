@@ -33,7 +33,7 @@ add_custom_command(
 add_custom_command(
     OUTPUT ${CINEVANE_HELP_CHM}
     COMMAND ${CMAKE_COMMAND} -E remove -f Cinevane.chm
-    COMMAND ${CINEVANE_CHMCMD} --verbosity 1 Cinevane.hhp
+    COMMAND ${CINEVANE_CHMCMD} --verbosity 0 Cinevane.hhp
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/Help
     COMMAND ${CMAKE_COMMAND} -E copy Cinevane.chm ${CINEVANE_HELP_CHM}
     WORKING_DIRECTORY ${CINEVANE_HELP_PAGES}
