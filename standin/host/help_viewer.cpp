@@ -22,6 +22,14 @@ namespace {
 typedef HWND(WINAPI* HtmlHelpFunction)(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data);
 constexpr UINT kDisplayTopic = 0x0000;
 
+constexpr char kSeparator = '\\';
+
+std::string ProgramPath() {
+    WCHAR program[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    return Utf8FromWide(program);
+}
+
 // The setup dialog's buttons to press, and the timer that waits for the dialog.
 bool pressHelpNext = false;
 UINT_PTR dialogTimer = 0;
@@ -73,18 +81,6 @@ BOOL AnswerSetupDialog(const std::function<BOOL()>& show, bool pressHelp) {
     return result;
 }
 
-std::string HelpFileLocation(const std::string& named) {
-    WCHAR program[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    std::string folder = Utf8FromWide(program);
-    folder.erase(folder.find_last_of("\\/") + 1);
-    std::string path = folder + named;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 std::string ShowHelpFile(const std::string& path, HWND owner) {
     const std::u16string wide = WideFromUtf8(path);
     if (GetFileAttributesW(AsWide(wide)) == INVALID_FILE_ATTRIBUTES)
@@ -106,17 +102,17 @@ std::string ShowHelpFile(const std::string& path, HWND owner) {
 
 #else
 
-std::string HelpFileLocation(const std::string& named) {
+namespace {
+
+constexpr char kSeparator = '/';
+
+std::string ProgramPath() {
     char program[4096] = {};
     const ssize_t length = readlink("/proc/self/exe", program, sizeof program - 1);
-    std::string folder = length > 0 ? std::string(program, static_cast<size_t>(length)) : "./";
-    folder.erase(folder.find_last_of('/') + 1);
-    std::string path = folder + named;
-    for (char& c : path)
-        if (c == '\\')
-            c = '/';
-    return path;
+    return length > 0 ? std::string(program, static_cast<size_t>(length)) : "./";
 }
+
+} // namespace
 
 std::string ShowHelpFile(const std::string& path, HWND) {
     struct stat status = {};
@@ -134,5 +130,15 @@ BOOL AnswerSetupDialog(const std::function<BOOL()>& show, bool pressHelp) {
 }
 
 #endif
+
+std::string HelpFileLocation(const std::string& named) {
+    std::string path = ProgramPath();
+    path.erase(path.find_last_of("\\/") + 1);
+    path += named;
+    for (char& c : path)
+        if (c == '\\' || c == '/')
+            c = kSeparator;
+    return path;
+}
 
 } // namespace hoststandin
