@@ -121,7 +121,10 @@ class HelpFileTest : public testing::Test {
     static void SetUpTestSuite() {
         char pattern[] = "/tmp/cinevane-help-XXXXXX";
         folder = mkdtemp(pattern) ? pattern : "";
-        const std::string chm = std::string("'") + kHelpFile + "'";
+        // chmls locks the file it reads: each test process reads a copy of its own.
+        std::error_code copyError;
+        std::filesystem::copy_file(kHelpFile, folder + "/Cinevane.chm", copyError);
+        const std::string chm = "'" + folder + "/Cinevane.chm'";
         const std::string listing = RunCommand("chmls --no-page --name-only list " + chm, &listed);
         std::istringstream lines(listing);
         for (std::string line; std::getline(lines, line);)
