@@ -58,6 +58,9 @@ if(TARGET cinevane_rcgen_parser)
 endif()
 gtest_discover_tests(cinevane_unit_tests PROPERTIES LABELS unit DISCOVERY_TIMEOUT 60)
 
+# The author's help file, Help/Cinevane.chm, and what its tests need.
+include(${CMAKE_SOURCE_DIR}/tools/help/help.cmake)
+
 if(benchmark_FOUND)
     file(GLOB CINEVANE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
     foreach(bench_source ${CINEVANE_BENCHES})

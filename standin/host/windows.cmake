@@ -43,6 +43,7 @@ add_library(cinevane_host_session STATIC
     ${CMAKE_SOURCE_DIR}/standin/host/process_figures.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/edit_host.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/help_viewer.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/surface.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/image_sink.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/png_writer.cpp)
