@@ -45,6 +45,7 @@ file(GLOB CINEVANE_HOST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/standin/ho
 list(FILTER CINEVANE_HOST_SOURCES EXCLUDE REGEX ".*_main\\.cpp$")
 add_library(cinevane_host_standin STATIC ${CINEVANE_HOST_SOURCES})
 target_include_directories(cinevane_host_standin PUBLIC ${CMAKE_SOURCE_DIR}/standin/host)
+target_include_directories(cinevane_host_standin SYSTEM PUBLIC ${CINEVANE_STB_INCLUDE_DIR})
 target_link_libraries(cinevane_host_standin PUBLIC cinevane_module)
 # The host program (cinevane-host) registers itself from its folder.
 include(${CMAKE_SOURCE_DIR}/standin/host/native.cmake OPTIONAL)
@@ -53,6 +54,8 @@ file(GLOB CINEVANE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/supp
 file(GLOB CINEVANE_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
 add_executable(cinevane_unit_tests ${CINEVANE_UNIT_TESTS} ${CINEVANE_TEST_SUPPORT})
 target_include_directories(cinevane_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_compile_definitions(cinevane_unit_tests
+                           PRIVATE CINEVANE_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/unit/data")
 target_link_libraries(cinevane_unit_tests PRIVATE cinevane_host_standin GTest::gtest GTest::gtest_main)
 # Templates the module's .rc does not use (DIALOGEX, MENUEX), compiled the same way for the tests.
 set(CINEVANE_TEST_TEMPLATES ${CMAKE_BINARY_DIR}/generated/test_templates.cpp)

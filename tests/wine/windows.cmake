@@ -56,6 +56,7 @@ if(TARGET grab_wine)
                                      ${CMAKE_SOURCE_DIR}/tests/support/image_files.cpp
                                      ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp)
     target_include_directories(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+    target_include_directories(grab_wine SYSTEM PRIVATE ${CINEVANE_STB_INCLUDE_DIR})
     add_dependencies(grab_wine HOSTRT)
 endif()
 
