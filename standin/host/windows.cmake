@@ -36,6 +36,7 @@ set_tests_properties(wine.hostrt_check PROPERTIES LABELS wine TIMEOUT 300
 add_library(cinevane_host_session STATIC
     ${CMAKE_SOURCE_DIR}/standin/host/host_text.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/demo_clip.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/media_writer.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/host_script.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/host_text_value.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/module_api.cpp

@@ -17,7 +17,7 @@
 #include "standin/inspect_user.h"
 #include "standin/sandbox.h"
 #include "support/log_capture.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "support/wide.h"
 
 #include <gtest/gtest.h>

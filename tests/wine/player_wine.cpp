@@ -7,7 +7,7 @@
 //  - WineRendererHasNoQualProp: the "Video Renderer" answers no IQualProp, so the average frame
 //    rate reads -1.
 #include "player/video_player.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "wine/wine_check.h"
 
 #include <string>
