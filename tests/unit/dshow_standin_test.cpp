@@ -7,7 +7,7 @@
 #include "standin/faults.h"
 #include "standin/inspect_user.h"
 #include "standin/open_file_dialog.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "support/wide.h"
 
 #include <commdlg.h>

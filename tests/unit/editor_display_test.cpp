@@ -11,7 +11,6 @@
 #include "standin/inspect_gdi.h"
 #include "standin/inspect_user.h"
 #include "standin/kernel_control.h"
-#include "standin/resource_data.h"
 #include "support/log_capture.h"
 
 #include <gtest/gtest.h>
@@ -150,8 +149,8 @@ std::string Hex(const Rgb& colour) {
 
 // A pixel of bitmap 401 itself (a bottom-up 24-bit DIB), counted from the top.
 std::string PicturePixel(int x, int y) {
-    const standin::BitmapResource* bitmap = standin::FindBitmapResource(IDB_OBJECT_PICTURE);
-    const BYTE* dib = bitmap->dib;
+    HRSRC bitmap = FindResourceW(nullptr, MAKEINTRESOURCEW(IDB_OBJECT_PICTURE), RT_BITMAP);
+    const BYTE* dib = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, bitmap)));
     LONG width = *reinterpret_cast<const LONG*>(dib + 4);
     LONG height = *reinterpret_cast<const LONG*>(dib + 8);
     DWORD stride = (width * 3 + 3) & ~3u;

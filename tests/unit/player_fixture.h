@@ -6,7 +6,7 @@
 #include "standin/dshow_control.h"
 #include "standin/inspect_user.h"
 #include "support/log_capture.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "support/wide.h"
 
 #include <gtest/gtest.h>

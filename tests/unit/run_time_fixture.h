@@ -5,7 +5,7 @@
 
 #include "edit_host.h"
 #include "run_host.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 
 #include <gtest/gtest.h>
 

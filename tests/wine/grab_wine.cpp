@@ -18,7 +18,7 @@
 #include "player/video_player.h"
 #include "run_host.h"
 #include "support/image_files.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 
 #include <cstdio>
 #include <cstring>

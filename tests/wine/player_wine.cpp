@@ -5,7 +5,7 @@
 // Wine's refused frame time format and its renderer without IQualProp are the module's own
 // business (its platform detours): lengths in frames and the frame rate read as on Windows.
 #include "player/video_player.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "wine/wine_check.h"
 
 #include <string>

@@ -8,7 +8,7 @@
 #include "host/host_records.h"
 #include "run_host.h"
 #include "runtime/access_guard.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 
 #include <cstring>
 #include <string>
