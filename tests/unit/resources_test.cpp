@@ -186,7 +186,7 @@ TEST(RawResources, EntriesAreFoundByTypeAndNameWithWindowsErrors) {
 TEST(ResFile, EveryEntryOfTheModuleAndNoReadPastACut) {
     std::vector<standin::ResourceEntry> entries;
     ASSERT_TRUE(standin::ReadResFile(standin::EmbeddedRes(), standin::EmbeddedResSize(), &entries));
-    int strings = 0, menus = 0, dialogs = 0, bitmaps = 0;
+    int strings = 0, menus = 0, dialogs = 0, bitmaps = 0, versions = 0;
     for (const standin::ResourceEntry& entry : entries) {
         ASSERT_TRUE(entry.type.isOrdinal && entry.name.isOrdinal);
         EXPECT_EQ(entry.language, 0x0409) << "windres' default: English (United States)";
@@ -194,11 +194,13 @@ TEST(ResFile, EveryEntryOfTheModuleAndNoReadPastACut) {
         menus += entry.type.ordinal == 4;
         dialogs += entry.type.ordinal == 5;
         bitmaps += entry.type.ordinal == 2;
+        versions += entry.type.ordinal == 16;
     }
     EXPECT_EQ(menus, 3);
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(bitmaps, 3);
-    EXPECT_EQ(strings + menus + dialogs + bitmaps, static_cast<int>(entries.size()));
+    EXPECT_EQ(versions, 1);
+    EXPECT_EQ(strings + menus + dialogs + bitmaps + versions, static_cast<int>(entries.size()));
 
     // Copies keep the 4-byte alignment the format counts from.
     std::vector<DWORD> copy((standin::EmbeddedResSize() + 3) / 4);
