@@ -151,7 +151,7 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::GetVideoPaletteEntries(long, long, lon
     NEED_RENDERER("GetVideoPaletteEntries")
     if (retrieved)
         *retrieved = 0;
-    return E_NOTIMPL;
+    return Unmodelled("BasicVideoPart::GetVideoPaletteEntries");
 }
 
 // With a null image pointer the call reports the bytes needed; a buffer smaller than that is

@@ -158,7 +158,7 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::get_Caption(BSTR* caption) {
     if (!caption)
         return E_POINTER;
     *caption = nullptr;
-    return E_NOTIMPL;
+    return Unmodelled("VideoWindowPart::get_Caption");
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyle(long style) {
