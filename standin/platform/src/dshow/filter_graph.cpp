@@ -54,6 +54,12 @@ FilterGraph::~FilterGraph() {
     }
 }
 
+HRESULT RendererCallResult(const FilterGraph* graph, const char* call) {
+    if (HRESULT injected = FaultResult(call))
+        return injected;
+    return graph->HasVideoRenderer() ? S_OK : E_NOINTERFACE;
+}
+
 FilterGraph* FilterGraph::Create() {
     return new FilterGraph();
 }
