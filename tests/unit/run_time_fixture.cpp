@@ -3,6 +3,7 @@
 #include "host/lifecycle_exports.h"
 #include "runtime/run_object_entry.h"
 #include "standin/clock.h"
+#include "standin/faults.h"
 #include "support/log_capture.h"
 #include "support/wide.h"
 
@@ -34,6 +35,7 @@ void RunTimeTest::TearDown() {
     host.reset();
     Free(editHost.Record());
     EndModuleLog();
+    standin::ResetPlatform(); // frees what a grab left on the clipboard
 }
 
 std::string RunTimeTest::WriteClip(const std::string& name, const media::AviClip& clip) {
