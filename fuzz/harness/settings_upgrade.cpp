@@ -44,7 +44,8 @@ class SettingsUpgrade : public Harness {
 
         const size_t length = LayoutBytes(version);
         std::unique_ptr<BYTE[]> old(new BYTE[length]());
-        std::memcpy(old.get(), record, recordSize < length ? recordSize : length);
+        if (recordSize)
+            std::memcpy(old.get(), record, recordSize < length ? recordSize : length);
 
         host.SetWideApplication(wide);
         host.SetCodePage(codePage);
