@@ -60,6 +60,30 @@ bool JoinChild(LPWSTR result, LPCWSTR folder, LPCWSTR child) {
     return true;
 }
 
+// `path` without the separators it ends with (a drive's root keeps its own), into a MAX_PATH
+// buffer; false when it does not fit.
+bool WithoutClosingSeparators(LPWSTR result, LPCWSTR path) {
+    size_t length = TextLength(path);
+    while (length > 1 && IsSeparator(path[length - 1]) && !(length == 3 && path[1] == L':'))
+        --length;
+    if (length >= MAX_PATH)
+        return false;
+    for (size_t i = 0; i < length; ++i)
+        result[i] = path[i];
+    result[length] = 0;
+    return true;
+}
+
+// True when the folder is a link (a junction or a symbolic link): the folder itself is asked,
+// not the one it points at.
+bool IsLinkedFolder(LPCWSTR folder) {
+    WCHAR path[MAX_PATH];
+    if (!WithoutClosingSeparators(path, folder))
+        return false;
+    const DWORD attributes = GetFileAttributesW(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 } // namespace
 
 EventLog::EventLog(LPCWSTR path, bool keepExisting, bool fileLogging, bool consoleLogging)
@@ -149,6 +173,10 @@ void EventLog::CloseLog() {
     if (deleteOnClose) {
         TextCopy(logDirectory, 261, pathDrive);
         TextAppend(logDirectory, 261, pathDir);
+        // A log folder that is a link loses only the module's own file and the link itself;
+        // DeleteTree never enters what a link points at.
+        if (IsLinkedFolder(logDirectory))
+            DeleteFileW(logPath);
         DeleteTree(logDirectory);
     }
 }
@@ -178,6 +206,13 @@ DWORD EventLog::DeleteTree(LPCWSTR directory) {
     // An empty path would name the current drive's root: refuse it.
     if (!directory || !directory[0])
         return ERROR_INVALID_PARAMETER;
+    // A folder that is a link is removed as a link: the files of the folder it points at (say
+    // the user's documents) are never touched.
+    if (IsLinkedFolder(directory)) {
+        WCHAR link[MAX_PATH];
+        WithoutClosingSeparators(link, directory);
+        return RemoveDirectoryW(link) ? 0 : GetLastError();
+    }
     WCHAR pattern[MAX_PATH];
     if (!JoinChild(pattern, directory, L"*.*"))
         return ERROR_FILENAME_EXCED_RANGE;
@@ -193,11 +228,18 @@ DWORD EventLog::DeleteTree(LPCWSTR directory) {
             FindClose(search);
             return ERROR_FILENAME_EXCED_RANGE;
         }
+        // A link (junction or symbolic link) is removed as a link: the folder it points at is
+        // never entered and the file it points at keeps its attributes.
+        const bool link = (entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            DeleteTree(child); // a subfolder left behind shows when this folder is removed
+            // A subfolder left behind shows when this folder is removed.
+            if (link)
+                RemoveDirectoryW(child);
+            else
+                DeleteTree(child);
             continue;
         }
-        if (!SetFileAttributesW(child, FILE_ATTRIBUTE_NORMAL) || !DeleteFileW(child)) {
+        if ((!link && !SetFileAttributesW(child, FILE_ATTRIBUTE_NORMAL)) || !DeleteFileW(child)) {
             DWORD error = GetLastError();
             FindClose(search);
             return error;

@@ -1,9 +1,11 @@
 // The picture the graph shows: its native size and a copy of it as a packed DIB.
 #include "player/video_player.h"
 
+#include "player/packed_dib.h"
 #include "player/platform_quirks.h"
 #include "player/state_timeouts.h"
 
+#include <cstring>
 #include <new>
 
 LONG VideoPlayer::GetNativeVideoWidth() {
@@ -43,9 +45,11 @@ BYTE* VideoPlayer::GrabCurrentImage(LONG* imageBytes) {
     long size = 0;
     HRESULT sized = pBV ? pBV->GetCurrentImage(&size, NULL) : E_NOINTERFACE;
     if (SUCCEEDED(sized) && size >= 1) {
-        // Zeroed, so a copy that fails leaves a block whose header claims nothing.
-        image = new (std::nothrow) BYTE[size]();
+        // The renderer overwrites the block; only its header is zeroed first, so a copy that
+        // fails leaves a header that claims nothing.
+        image = new (std::nothrow) BYTE[size];
         if (image) {
+            std::memset(image, 0, size < kDibInfoHeaderBytes ? size : kDibInfoHeaderBytes);
             long capacity = size;
             pBV->GetCurrentImage(&capacity, reinterpret_cast<long*>(image));
             if (imageBytes)

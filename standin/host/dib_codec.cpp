@@ -189,7 +189,9 @@ bool ReadDibLayout(const void* packedDib, DibLayout* layout) {
         result.greenMask = 0x03E0;
         result.blueMask = 0x001F;
     }
-    if (result.redMask) {
+    // Bit fields are used only when all three masks describe a channel: a zero red mask must not
+    // turn a bit-field picture into one read without masks (16-bit pixels have no such reading).
+    if (result.redMask || bitFields) {
         Channel unused;
         if (!DescribeMask(result.redMask, bitCount, &unused) ||
             !DescribeMask(result.greenMask, bitCount, &unused) ||

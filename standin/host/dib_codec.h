@@ -25,9 +25,9 @@ struct DibLayout {
 };
 
 // Checks a packed DIB's header: a known header size, a width and height within the surface
-// limits, one plane, 8/16/24/32 bits uncompressed (or bit fields at 16 and 32 bits with
-// contiguous masks), a colour table of at most 256 entries, and an image size field that is
-// either 0 or large enough for the rows. False for anything else.
+// limits, one plane, 8/16/24/32 bits uncompressed (or bit fields at 16 and 32 bits with three
+// non-zero contiguous masks), a colour table of at most 256 entries, and an image size field that
+// is either 0 or large enough for the rows. False for anything else.
 bool ReadDibLayout(const void* packedDib, DibLayout* layout);
 
 // Loads a packed DIB into the surface, which takes the DIB's size. A surface that already has

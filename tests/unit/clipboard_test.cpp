@@ -26,6 +26,8 @@ HGLOBAL GlobalWith(const char* text) {
 class Clipboard : public ::testing::Test {
   protected:
     void SetUp() override { standin::ResetPlatform(); }
+    // What a test left on the clipboard is freed with it, not at process exit.
+    void TearDown() override { standin::ResetPlatform(); }
 };
 
 TEST_F(Clipboard, HoldsDataUntilEmptiedAndFreesWhatItOwns) {

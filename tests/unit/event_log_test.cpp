@@ -244,6 +244,43 @@ TEST_F(DeleteLogTest, AnEntryWhosePathWouldExceedMaxPathIsRefused) {
     EXPECT_EQ(standin::OpenKernelHandles(), 0);
 }
 
+// A link in the log folder (a junction or symbolic link to, say, the user's documents) goes as a
+// link: nothing behind it is deleted, and a read-only file there stays read-only.
+TEST_F(DeleteLogTest, LinksAreRemovedAsLinksAndWhatTheyPointAtIsKept) {
+    LogEvent(ModuleLog(), L"line");
+    Put(L"C:\\Users\\Docs\\letter.txt", FILE_ATTRIBUTE_READONLY);
+    Put(L"C:\\Users\\Docs\\Sub\\b.txt");
+    Put(L"C:\\Users\\notes.txt");
+    ASSERT_TRUE(standin::MakeSandboxLink(L"C:\\Cinevane\\old", L"C:\\Users\\Docs"));
+    ASSERT_TRUE(standin::MakeSandboxLink(L"C:\\Cinevane\\notes.txt", L"C:\\Users\\notes.txt"));
+    ASSERT_TRUE(standin::MakeSandboxLink(L"C:\\Cinevane\\Grabs\\gone", L"C:\\Users\\Missing"));
+    ModuleLog()->SetDeleteOnClose(true);
+    CloseModuleLog();
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Cinevane"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(standin::SandboxFileExists(L"C:\\Users\\Docs\\letter.txt"));
+    EXPECT_TRUE(standin::SandboxFileExists(L"C:\\Users\\Docs\\Sub\\b.txt"));
+    EXPECT_TRUE(standin::SandboxFileExists(L"C:\\Users\\notes.txt"));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Users\\Docs\\letter.txt") & FILE_ATTRIBUTE_READONLY,
+              FILE_ATTRIBUTE_READONLY);
+}
+
+// A log folder that is itself a link loses the log file and the link, nothing else.
+TEST_F(DeleteLogTest, LogFolderThatIsALinkLosesOnlyTheLogFileAndTheLink) {
+    CloseModuleLog();
+    standin::ClearSandbox();
+    Put(L"C:\\Users\\Docs\\letter.txt");
+    ASSERT_TRUE(standin::MakeSandboxLink(L"C:\\Cinevane", L"C:\\Users\\Docs"));
+    OpenModuleLog();
+    LogEvent(ModuleLog(), L"line");
+    ASSERT_TRUE(standin::SandboxFileExists(L"C:\\Users\\Docs\\EventLog.txt"));
+    ModuleLog()->SetDeleteOnClose(true);
+    CloseModuleLog();
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Cinevane"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(standin::SandboxFileExists(L"C:\\Users\\Docs\\EventLog.txt"));
+    EXPECT_TRUE(standin::SandboxFileExists(L"C:\\Users\\Docs\\letter.txt"));
+    EXPECT_EQ(EventLog::DeleteTree(L"C:\\Cinevane"), 0u); // gone: nothing to do
+}
+
 // ---- Bounded formatting ----
 
 TEST(FormatBounded, FollowsTheBoundedPrintfContract) {

@@ -18,6 +18,7 @@
 #include "standin/sandbox.h"
 #include "support/image_files.h"
 #include "support/log_capture.h"
+#include "support/served_picture.h"
 #include "support/wide.h"
 #include "unit/run_time_fixture.h"
 
@@ -386,6 +387,32 @@ TEST_F(GrabTest, PictureTheHostCannotLoadGivesCode64) {
         }
     }
     EXPECT_EQ(SavedFile(L"C:\\grabs\\bad.bmp"), "");
+    EXPECT_EQ(standin::PeekClipboardData(CF_DIB), nullptr);
+}
+
+// A picture that passes the module's block check but that the host refuses (a 16-bit bit-field
+// picture whose masks are all zero, which once crashed the host's loader) is reported as one
+// that cannot be turned into an image, by both grabs; nothing is saved or put on the clipboard.
+TEST_F(GrabTest, BitFieldPictureWithoutMasksGivesCode64) {
+    StartObject();
+    std::vector<BYTE> dib(40 + 12 + 16, 0);
+    const DWORD header[5] = {40, 3, 2, 1 | (16u << 16), 3}; // 3 x 2, 16 bits, BI_BITFIELDS
+    std::memcpy(dib.data(), header, sizeof header);
+    ASSERT_TRUE(PackedDibFitsBlock(dib.data(), LONG(dib.size())));
+    ServedPicture served(Player(), dib.data(), dib.size());
+    for (int action : {kGrabToFile, kGrabToClipboard}) {
+        SCOPED_TRACE(action);
+        object->grabDone = 1;
+        object->lastError = 0;
+        ClearLogLines();
+        Act(action, L"C:\\grabs\\masks.bmp");
+        EXPECT_EQ(object->lastError, 64);
+        EXPECT_EQ(object->grabDone, 0);
+        EXPECT_EQ(LogLines(), action == kGrabToFile
+                                  ? std::vector<std::string>{"No Image created..."}
+                                  : std::vector<std::string>{});
+    }
+    EXPECT_EQ(SavedFile(L"C:\\grabs\\masks.bmp"), "");
     EXPECT_EQ(standin::PeekClipboardData(CF_DIB), nullptr);
 }
 

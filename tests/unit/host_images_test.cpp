@@ -371,6 +371,8 @@ TEST_F(HostImages, RefusesMalformedDibsAndKeepsTheSurface) {
         {"mask with a gap", 16, {0xF00F, 0x07E0, 0x001F}},
         {"zero mask", 32, {0xFF0000, 0, 0xFF}},
         {"16-bit mask beyond 16 bits", 16, {0x1F0000, 0x07E0, 0x001F}},
+        {"16 bits, every mask zero", 16, {0, 0, 0}},
+        {"32 bits, red mask zero", 32, {0, 0x00FF00, 0xFF}},
     };
     for (const MaskCase& c : masks) {
         SCOPED_TRACE(c.name);

@@ -169,6 +169,44 @@ TEST_F(KernelStandin, DirectoriesAndSearchesBehaveLikeWindows) {
     EXPECT_EQ(standin::OpenKernelHandles(), 0);
 }
 
+// A symbolic link in the sandbox is a Windows link: reported as a reparse point, removed itself by
+// RemoveDirectoryW (a folder link) or DeleteFileW (a file link), followed by paths through it.
+TEST_F(KernelStandin, LinksAreReparsePointsRemovedAsLinks) {
+    ASSERT_TRUE(standin::WriteSandboxFile(L"C:\\Docs\\letter.txt", "kept"));
+    ASSERT_TRUE(standin::MakeSandboxLink(L"C:\\Dir\\folder", L"C:\\Docs"));
+    ASSERT_TRUE(standin::MakeSandboxLink(L"C:\\Dir\\file", L"C:\\Docs\\letter.txt"));
+    const DWORD folderLink = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+    const DWORD fileLink = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_ARCHIVE;
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Dir\\folder"), folderLink);
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Dir\\folder\\"), DWORD(FILE_ATTRIBUTE_DIRECTORY));
+    EXPECT_EQ(GetFileAttributesW(L"C:\\Dir\\file"), fileLink);
+
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(L"C:\\Dir\\f*", &entry);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Utf8(entry.cFileName), "file");
+    EXPECT_EQ(entry.dwFileAttributes, fileLink);
+    EXPECT_EQ(entry.dwReserved0, DWORD(IO_REPARSE_TAG_SYMLINK));
+    ASSERT_TRUE(FindNextFileW(search, &entry));
+    EXPECT_EQ(entry.dwFileAttributes, folderLink);
+    FindClose(search);
+    search = FindFirstFileW(L"C:\\Dir\\folder\\*.txt", &entry); // through the link
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Utf8(entry.cFileName), "letter.txt");
+    FindClose(search);
+
+    EXPECT_FALSE(DeleteFileW(L"C:\\Dir\\folder"));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(RemoveDirectoryW(L"C:\\Dir\\file"));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_DIRECTORY));
+    EXPECT_TRUE(RemoveDirectoryW(L"C:\\Dir\\folder"));
+    EXPECT_TRUE(DeleteFileW(L"C:\\Dir\\file"));
+    EXPECT_TRUE(RemoveDirectoryW(L"C:\\Dir"));
+    std::string kept;
+    EXPECT_TRUE(standin::ReadSandboxFile(L"C:\\Docs\\letter.txt", &kept));
+    EXPECT_EQ(kept, "kept");
+}
+
 TEST_F(KernelStandin, ConsoleCountsCharactersAndNeedsAllocating) {
     DWORD written = 9;
     EXPECT_EQ(GetStdHandle(STD_OUTPUT_HANDLE), nullptr);

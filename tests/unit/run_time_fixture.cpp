@@ -37,6 +37,7 @@ void RunTimeTest::TearDown() {
     EndModuleLog();
     EXPECT_EQ(standin::UnmodelledCalls(), std::vector<std::string>())
         << "the module made a platform call the stand-in does not model";
+    standin::ResetPlatform(); // frees what a grab left on the clipboard
 }
 
 std::string RunTimeTest::WriteClip(const std::string& name, const media::AviClip& clip) {

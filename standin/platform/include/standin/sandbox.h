@@ -27,6 +27,9 @@ bool WriteSandboxFile(LPCWSTR windowsPath, const std::string& bytes); // creates
 bool ReadSandboxFile(LPCWSTR windowsPath, std::string* bytes);
 bool SandboxFileExists(LPCWSTR windowsPath);
 bool SandboxDirectoryExists(LPCWSTR windowsPath);
+// Makes `linkPath` a link (a symbolic link, which the stand-in reports as a Windows reparse
+// point) to `targetPath`, which need not exist; creates the link's parent folders.
+bool MakeSandboxLink(LPCWSTR linkPath, LPCWSTR targetPath);
 // Removes everything under the root (the root itself stays).
 void ClearSandbox();
 

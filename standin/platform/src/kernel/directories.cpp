@@ -1,6 +1,9 @@
 // Directories, attributes and FindFirstFileW/FindNextFileW/FindClose.
 // A search lists ".", ".." (except at a drive's root) and then the entries sorted by name without
 // regard to case; it ends with ERROR_NO_MORE_FILES (18).
+// A symbolic link in the sandbox is a Windows link: searches and GetFileAttributesW report it
+// with FILE_ATTRIBUTE_REPARSE_POINT (and FILE_ATTRIBUTE_DIRECTORY when it leads to a folder),
+// RemoveDirectoryW removes a folder link itself, and a path through it reaches its target.
 #include "kernel_internal.h"
 
 #include <algorithm>
@@ -11,6 +14,19 @@
 
 namespace standin {
 namespace kernel {
+
+bool IsLink(const std::string& linuxPath) {
+    struct stat info;
+    return lstat(linuxPath.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+DWORD LinkAttributes(const std::string& linuxPath) {
+    struct stat target;
+    const bool folder = stat(linuxPath.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    return FILE_ATTRIBUTE_REPARSE_POINT |
+           (folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE);
+}
+
 namespace {
 
 bool IsSeparator(WCHAR unit) {
@@ -58,7 +74,10 @@ WIN32_FIND_DATAW EntryData(const std::string& linuxPath, const std::u16string& n
     WIN32_FIND_DATAW data;
     std::memset(&data, 0, sizeof data);
     struct stat info;
-    if (stat(linuxPath.c_str(), &info) == 0) {
+    if (IsLink(linuxPath)) {
+        data.dwFileAttributes = LinkAttributes(linuxPath);
+        data.dwReserved0 = IO_REPARSE_TAG_SYMLINK;
+    } else if (stat(linuxPath.c_str(), &info) == 0) {
         bool isDirectory = S_ISDIR(info.st_mode);
         data.dwFileAttributes = AttributesOf(linuxPath, isDirectory, info.st_mode);
         if (!isDirectory) {
@@ -128,6 +147,14 @@ BOOL WINAPI RemoveDirectoryW(LPCWSTR pathName) {
         return Fail(error, FALSE);
     if (lstat(path.linuxPath.c_str(), &info) != 0)
         return Fail(path.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND, FALSE);
+    if (S_ISLNK(info.st_mode)) { // a folder link goes, its target stays
+        if (!(LinkAttributes(path.linuxPath) & FILE_ATTRIBUTE_DIRECTORY))
+            return Fail(ERROR_DIRECTORY, FALSE);
+        if (unlink(path.linuxPath.c_str()) != 0)
+            return Fail(ERROR_ACCESS_DENIED, FALSE);
+        ForgetAttributes(path.linuxPath);
+        return TRUE;
+    }
     if (!S_ISDIR(info.st_mode))
         return Fail(ERROR_DIRECTORY, FALSE);
     if (path.driveRoot || IsReadOnlyMode(info.st_mode))
@@ -146,8 +173,13 @@ DWORD WINAPI GetFileAttributesW(LPCWSTR fileName) {
     if (standin::TakeFault("GetFileAttributesW", &code))
         return Fail(static_cast<DWORD>(code), INVALID_FILE_ATTRIBUTES);
     ResolvedPath path;
-    struct stat info;
     DWORD error = 0;
+    if (!ResolvePath(fileName, &path, &error))
+        return Fail(error, INVALID_FILE_ATTRIBUTES);
+    // The link itself is asked about, unless a closing '\' names the folder it leads to.
+    if (!path.trailingSeparator && IsLink(path.linuxPath))
+        return LinkAttributes(path.linuxPath);
+    struct stat info;
     if (!StatPath(fileName, &path, &info, &error))
         return Fail(error, INVALID_FILE_ATTRIBUTES);
     return AttributesOf(path.linuxPath, S_ISDIR(info.st_mode), info.st_mode);

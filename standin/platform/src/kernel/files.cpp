@@ -282,7 +282,9 @@ BOOL WINAPI DeleteFileW(LPCWSTR fileName) {
     struct stat info;
     if (lstat(path.linuxPath.c_str(), &info) != 0)
         return Fail(path.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND, FALSE);
-    if (S_ISDIR(info.st_mode) || IsReadOnlyMode(info.st_mode))
+    // A file link is deleted itself (never its target); a folder link is refused, as a folder.
+    if (S_ISDIR(info.st_mode) || IsReadOnlyMode(info.st_mode) ||
+        (S_ISLNK(info.st_mode) && (LinkAttributes(path.linuxPath) & FILE_ATTRIBUTE_DIRECTORY)))
         return Fail(ERROR_ACCESS_DENIED, FALSE);
     for (const OpenFile* open : FilesOpenAt(path.linuxPath))
         if (!(open->share & FILE_SHARE_DELETE))

@@ -43,6 +43,11 @@ void ForgetAttributes(const std::string& linuxPath);
 void StoreExtraAttributes(const std::string& linuxPath, DWORD attributes);
 // Read-only is kept in the owner's write bit (checked here: tests may run as root).
 bool IsReadOnlyMode(unsigned mode);
+// A symbolic link stands for a Windows link (junction or symbolic link). Its attributes are
+// FILE_ATTRIBUTE_REPARSE_POINT with FILE_ATTRIBUTE_DIRECTORY when it leads to a folder (else
+// FILE_ATTRIBUTE_ARCHIVE).
+bool IsLink(const std::string& linuxPath);
+DWORD LinkAttributes(const std::string& linuxPath);
 
 // Kernel objects behind HANDLE values.
 struct OpenFile {

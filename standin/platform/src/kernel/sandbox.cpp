@@ -310,6 +310,15 @@ bool SandboxDirectoryExists(LPCWSTR windowsPath) {
     return !path.empty() && IsDirectory(path);
 }
 
+bool MakeSandboxLink(LPCWSTR linkPath, LPCWSTR targetPath) {
+    std::string link = SandboxPath(linkPath);
+    std::string target = SandboxPath(targetPath);
+    if (link.empty() || target.empty())
+        return false;
+    MakeFolders(link.substr(0, link.rfind('/')));
+    return symlink(target.c_str(), link.c_str()) == 0;
+}
+
 namespace {
 
 void RemoveTree(const std::string& path, bool removeSelf) {
