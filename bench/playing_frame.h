@@ -15,7 +15,7 @@
 #include "runtime/run_object_entry.h"
 #include "standin/clock.h"
 #include "support/log_capture.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 
 #include <memory>
 

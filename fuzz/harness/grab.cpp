@@ -16,7 +16,7 @@
 #include "standin/faults.h"
 #include "standin/kernel_control.h"
 #include "support/log_capture.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "support/served_picture.h"
 
 namespace fuzz {

@@ -139,13 +139,10 @@ void EventLog::WriteLine(LPCWSTR message) {
     size_t length = FormatTextArgs(line, kLogLineLimit + 1,
                                    L"(%02d/%02d/%d %02d:%02d:%02d): %s\r\n", now.wMonth, now.wDay,
                                    now.wYear, now.wHour, now.wMinute, now.wSecond, message);
-    if (length > kLogLineLimit) {
-        // A cut line still ends with CR LF, so the next line starts on a line of its own.
+    // A longer line keeps its first kLogLineLimit characters and loses its CR LF: the next line
+    // then follows on the same text line of the file.
+    if (length > kLogLineLimit)
         length = kLogLineLimit;
-        line[length - 2] = L'\r';
-        line[length - 1] = L'\n';
-        line[length] = 0;
-    }
 
     if (consoleLogging) {
         if (!consoleHandle) {

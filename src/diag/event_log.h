@@ -26,8 +26,9 @@ class EventLog {
     void CloseLog();
     static DWORD DeleteTree(LPCWSTR directory);
 
-    // Writes one already formatted message (the line prefix is added here). Lines are cut to
-    // kLogLineLimit characters, CR LF included.
+    // Writes one already formatted message (the line prefix is added here). A line longer than
+    // kLogLineLimit characters (prefix, message, CR LF) is cut after that many and so lacks its
+    // CR LF.
     void WriteLine(LPCWSTR message);
     // Formats a message (cut after kLogMessageLimit characters) and writes it with WriteLine.
     void WriteFormatted(LPCWSTR format, va_list args);

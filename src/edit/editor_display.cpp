@@ -7,16 +7,25 @@
 
 namespace {
 
-// Draws the object picture at (x, y) stretched to width x height, through a scratch surface
-// made like the editor's and released before returning.
-void DrawObjectPicture(HostSurfaceBlock* editorSurface, int x, int y, int width, int height) {
-    HostSurfaceBlock scratch = {};
-    ConstructHostSurface(&scratch);
-    if (CreateHostSurface(&scratch, 4, 4, editorSurface) &&
-        HostLoadBitmapResource(&scratch, ModuleInstance(), IDB_OBJECT_PICTURE))
-        HostStretchCopy(&scratch, editorSurface, x, y, width, height);
-    DestroyHostSurface(&scratch);
-}
+// A scratch surface of the host's, constructed at once and released when it goes out of scope.
+class ScratchSurface {
+  public:
+    ScratchSurface() : block() { ConstructHostSurface(&block); }
+    ~ScratchSurface() { DestroyHostSurface(&block); }
+    ScratchSurface(const ScratchSurface&) = delete;
+    ScratchSurface& operator=(const ScratchSurface&) = delete;
+
+    // Loads the object picture, made like the editor's surface, and copies it onto that surface
+    // at (x, y), stretched to width x height.
+    void DrawObjectPicture(HostSurfaceBlock* editorSurface, int x, int y, int width, int height) {
+        if (CreateHostSurface(&block, 4, 4, editorSurface) &&
+            HostLoadBitmapResource(&block, ModuleInstance(), IDB_OBJECT_PICTURE))
+            HostStretchCopy(&block, editorSurface, x, y, width, height);
+    }
+
+  private:
+    HostSurfaceBlock block;
+};
 
 // A grey box with a black outline and both diagonals.
 void DrawPlaceholder(DWORD window, const RECT& rect) {
@@ -60,8 +69,9 @@ extern "C" void WINAPI EditorDisplay(EditHostRecord* host, void*, void*, ObjectS
 
     bool hasFile = settings->FileName[0] != 0;
     if (!hasFile && (settings->Flags & DefaultSize)) {
-        DrawObjectPicture(editorSurface, rect->left, rect->top, rect->right - rect->left,
-                          rect->bottom - rect->top);
+        ScratchSurface scratch;
+        scratch.DrawObjectPicture(editorSurface, rect->left, rect->top, rect->right - rect->left,
+                                  rect->bottom - rect->top);
         return;
     }
     if (settings->Flags & TrimEditorBottom)
@@ -70,8 +80,10 @@ extern "C" void WINAPI EditorDisplay(EditHostRecord* host, void*, void*, ObjectS
         DrawPlaceholder(window, *rect);
         return;
     }
-    DrawObjectPicture(editorSurface, rect->left, rect->top, rect->right - rect->left + 1,
-                      rect->bottom - rect->top + 1);
+    // The scratch surface holding the picture is released after the hatch is drawn over it.
+    ScratchSurface scratch;
+    scratch.DrawObjectPicture(editorSurface, rect->left, rect->top, rect->right - rect->left + 1,
+                              rect->bottom - rect->top + 1);
     if (settings->Flags & HideAtStart)
         DrawHiddenHatch(window, rect);
 }

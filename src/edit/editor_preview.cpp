@@ -1,9 +1,11 @@
 #include "edit/editor_preview.h"
 
 #include "diag/event_log.h"
+#include "diag/log_failure.h"
 #include "diag/text.h"
 #include "player/com_release.h"
 #include "player/indeo_requests.h"
+#include "player/state_timeouts.h"
 
 #include <dshow.h>
 
@@ -16,7 +18,6 @@ constexpr int kFittedPosition = 1600;
 // The side of the preview window of a clip without a visible picture.
 constexpr int kNoVideoSide = 32;
 // How long stopping the graph waits for the pause to settle.
-constexpr LONG kStateWaitMs = 500;
 
 bool RegisterPreviewClass(HINSTANCE instance) {
     WNDCLASSEXW existing = {};
@@ -79,43 +80,41 @@ HRESULT EditorPreviewGraph::Build(LPCWSTR file) {
     HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_IGraphBuilder, reinterpret_cast<void**>(&pGB));
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in CoCreateInstance(CLSID_FilterGraph, NULL, "
-                 L"CLSCTX_INPROC_SERVER, IID_IGraphBuilder, (void **)&pGB)\n",
-                 hr);
+        LogFailure(hr, L"CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER, "
+                       L"IID_IGraphBuilder, (void **)&pGB)");
         return hr;
     }
     hr = pGB->RenderFile(wFile, nullptr);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pGB->RenderFile(wFile, NULL)\n", hr);
+        LogFailure(hr, L"pGB->RenderFile(wFile, NULL)");
         return hr;
     }
     struct Query {
         const IID* iid;
         void** target;
-        LPCWSTR failure;
+        LPCWSTR failedCall;
     };
     const Query queries[] = {
         {&IID_IMediaControl, reinterpret_cast<void**>(&pMC),
-         L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaControl, (void **)&pMC)\n"},
+         L"pGB->QueryInterface(IID_IMediaControl, (void **)&pMC)"},
         {&IID_IMediaEventEx, reinterpret_cast<void**>(&pME),
-         L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaEventEx, (void **)&pME)\n"},
+         L"pGB->QueryInterface(IID_IMediaEventEx, (void **)&pME)"},
         {&IID_IMediaSeeking, reinterpret_cast<void**>(&pMS),
-         L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaSeeking, (void **)&pMS)\n"},
+         L"pGB->QueryInterface(IID_IMediaSeeking, (void **)&pMS)"},
         {&IID_IMediaPosition, reinterpret_cast<void**>(&pMP),
-         L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaPosition, (void **)&pMP)\n"},
+         L"pGB->QueryInterface(IID_IMediaPosition, (void **)&pMP)"},
         {&IID_IVideoWindow, reinterpret_cast<void**>(&pVW),
-         L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IVideoWindow, (void **)&pVW)\n"},
+         L"pGB->QueryInterface(IID_IVideoWindow, (void **)&pVW)"},
         {&IID_IBasicVideo, reinterpret_cast<void**>(&pBV),
-         L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IBasicVideo, (void **)&pBV)\n"},
+         L"pGB->QueryInterface(IID_IBasicVideo, (void **)&pBV)"},
         {&IID_IBasicAudio, reinterpret_cast<void**>(&pBA),
-         L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IBasicAudio, (void **)&pBA)\n"},
+         L"pGB->QueryInterface(IID_IBasicAudio, (void **)&pBA)"},
     };
     for (const Query& query : queries) {
         hr = pGB->QueryInterface(*query.iid, query.target);
         if (FAILED(hr)) {
             *query.target = nullptr;
-            LogEvent(ModuleLog(), query.failure, hr);
+            LogFailure(hr, query.failedCall);
             return hr;
         }
     }
@@ -135,19 +134,16 @@ HRESULT EditorPreviewGraph::BindWindow(HWND window) {
     OAHWND evidHWnd = reinterpret_cast<OAHWND>(window);
     HRESULT hr = pVW->put_Owner(evidHWnd);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_Owner((OAHWND)evidHWnd)\n", hr);
+        LogFailure(hr, L"pVW->put_Owner((OAHWND)evidHWnd)");
         return hr;
     }
     hr = pVW->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pVW->put_WindowStyle(WS_CHILDWINDOW | WS_CLIPSIBLINGS )\n",
-                 hr);
+        LogFailure(hr, L"pVW->put_WindowStyle(WS_CHILDWINDOW | WS_CLIPSIBLINGS )");
         return hr;
     }
     hr = pVW->put_MessageDrain(evidHWnd);
-    if (FAILED(hr))
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_MessageDrain((OAHWND)evidHWnd)\n", hr);
+    LogIfFailed(hr, L"pVW->put_MessageDrain((OAHWND)evidHWnd)");
     return hr;
 }
 
@@ -171,10 +167,7 @@ bool EditorPreviewGraph::FitWindow(HWND window) {
     GetClientRect(window, &rect);
     HRESULT hr = pVW->SetWindowPosition(rect.left, rect.top, rect.right, rect.bottom);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pVW->SetWindowPosition(rect.left, rect.top, rect.right, "
-                 L"rect.bottom)\n",
-                 hr);
+        LogFailure(hr, L"pVW->SetWindowPosition(rect.left, rect.top, rect.right, rect.bottom)");
         return false;
     }
     return true;
@@ -185,18 +178,15 @@ void EditorPreviewGraph::PlaceOnClient(HWND window, RECT* client) {
     if (!pVW)
         return;
     HRESULT hr = pVW->SetWindowPosition(client->left, client->top, client->right, client->bottom);
-    if (FAILED(hr))
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pVW->SetWindowPosition(client.left, client.top, "
-                 L"client.right, client.bottom)\n",
-                 hr);
+    LogIfFailed(hr,
+                L"pVW->SetWindowPosition(client.left, client.top, client.right, client.bottom)");
 }
 
 void EditorPreviewGraph::Stop() {
     if (pMC) {
         pMC->Pause();
         OAFilterState state = 0;
-        pMC->GetState(kStateWaitMs, &state);
+        pMC->GetState(StateTimeoutMs, &state);
         pMC->Stop();
     }
     if (pVW) {

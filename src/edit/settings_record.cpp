@@ -14,6 +14,7 @@ constexpr WORD kNewObjectHeight = 120;
 constexpr size_t kVersion1KeptHead = 24;         // header, width, height
 constexpr size_t kVersion1NativeSizeTaken = 156; // with the native rectangle: 20 bytes
 constexpr size_t kVersion1AspectRatio = 176;
+constexpr size_t kVersion1RecordBytes = 184; // the upgrade reads bytes 0-183
 // The version-2 (8-bit) layout keeps everything before its aspect ratio.
 constexpr size_t kVersion2KeptHead = 48;
 
@@ -72,11 +73,21 @@ HGLOBAL WINAPI UpdateEditStructure(EditHostRecord* host, LPVOID oldSettings) {
     // A wide-character application's records are in the current layout whatever their version.
     if (host->request(nullptr, RequestIsWideApplication, 0, 0, 0) != 0)
         return nullptr;
-    const BYTE* old = static_cast<const BYTE*>(oldSettings);
+    // Nothing is read past the record's own Size (nor past the end of its layout): the bytes
+    // that follow read as zero, so a name without its terminator ends where the record ends.
+    const BYTE* stored = static_cast<const BYTE*>(oldSettings);
+    DWORD size = 0;
+    std::memcpy(&size, stored + offsetof(HostHeader, Size), sizeof size);
+    if (size < offsetof(HostHeader, Version) + sizeof(DWORD))
+        return nullptr; // the record does not even hold its version: used as stored
     DWORD version = 0;
-    std::memcpy(&version, old + offsetof(HostHeader, Version), sizeof version);
+    std::memcpy(&version, stored + offsetof(HostHeader, Version), sizeof version);
     if (version != 1 && version != 2)
         return nullptr;
+    BYTE record[kObjectSettingsSize] = {};
+    const size_t layoutBytes = version == 1 ? kVersion1RecordBytes : kObjectSettingsSize;
+    std::memcpy(record, stored, size < layoutBytes ? size : layoutBytes);
+    const BYTE* old = record;
 
     HGLOBAL block = GlobalAlloc(GPTR, kObjectSettingsSize);
     if (!block) {

@@ -16,7 +16,8 @@ int WINAPI CreateObject(EditHostRecord* host, LPVOID levelObject, ObjectSettings
 // 1 and 2). Otherwise a new 576-byte current-layout record allocated with GlobalAlloc(GPTR), the
 // way the host frees it; the host takes it over. The file name is converted from the
 // application's code page; a converted name longer than 259 units is cut to 259 units and its
-// terminator (never inside a surrogate pair).
+// terminator (never inside a surrogate pair). Nothing is read past the old record's Size: bytes
+// beyond it read as zero (a record too small to hold its Version is used as stored).
 HGLOBAL WINAPI UpdateEditStructure(EditHostRecord* host, LPVOID oldSettings);
 
 } // extern "C"

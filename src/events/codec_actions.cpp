@@ -50,7 +50,7 @@ void SetDivxPicture(RunObject* object, LONG VideoPlayer::*field, long value,
 } // namespace
 
 // The transparency fill needs the player and the Indeo 5 decoder, not the window.
-short WINAPI IndeoTransFillAction(RunObject* object, long colour, long) {
+long WINAPI IndeoTransFillAction(RunObject* object, long colour, long) {
     if (!object || !object->player || object->player->CodecKind() != CodecIndeo5)
         return 0;
     object->player->SetIndeoTransFill(static_cast<COLORREF>(colour));
@@ -58,7 +58,7 @@ short WINAPI IndeoTransFillAction(RunObject* object, long colour, long) {
     return 0;
 }
 
-short WINAPI ToggleAltLineAction(RunObject* object, long, long) {
+long WINAPI ToggleAltLineAction(RunObject* object, long, long) {
     VideoPlayer* player = PlayerWithCodec(object, CodecIndeo5);
     if (!player)
         return 0;
@@ -69,22 +69,22 @@ short WINAPI ToggleAltLineAction(RunObject* object, long, long) {
     return 0;
 }
 
-short WINAPI IndeoContrastAction(RunObject* object, long value, long) {
+long WINAPI IndeoContrastAction(RunObject* object, long value, long) {
     SetIndeoPicture(object, &VideoPlayer::IndeoContrast, value);
     return 0;
 }
 
-short WINAPI IndeoBrightnessAction(RunObject* object, long value, long) {
+long WINAPI IndeoBrightnessAction(RunObject* object, long value, long) {
     SetIndeoPicture(object, &VideoPlayer::IndeoBrightness, value);
     return 0;
 }
 
-short WINAPI IndeoSaturationAction(RunObject* object, long value, long) {
+long WINAPI IndeoSaturationAction(RunObject* object, long value, long) {
     SetIndeoPicture(object, &VideoPlayer::IndeoSaturation, value);
     return 0;
 }
 
-short WINAPI IndeoPasswordAction(RunObject* object, long key, long) {
+long WINAPI IndeoPasswordAction(RunObject* object, long key, long) {
     VideoPlayer* player = PlayerWithCodec(object, CodecIndeo5);
     if (!player)
         return 0;
@@ -96,7 +96,7 @@ short WINAPI IndeoPasswordAction(RunObject* object, long key, long) {
 }
 
 // The password field holds 17 units and its terminator; a longer text is cut.
-short WINAPI IndioPasswordAction(RunObject* object, long text, long) {
+long WINAPI IndioPasswordAction(RunObject* object, long text, long) {
     VideoPlayer* player = PlayerWithCodec(object, CodecIndeo4);
     if (!player)
         return 0;
@@ -107,17 +107,17 @@ short WINAPI IndioPasswordAction(RunObject* object, long text, long) {
     return 0;
 }
 
-short WINAPI DivxContrastAction(RunObject* object, long value, long) {
+long WINAPI DivxContrastAction(RunObject* object, long value, long) {
     SetDivxPicture(object, &VideoPlayer::DivxContrast, value, &VideoPlayer::ApplyDivxContrast);
     return 0;
 }
 
-short WINAPI DivxBrightnessAction(RunObject* object, long value, long) {
+long WINAPI DivxBrightnessAction(RunObject* object, long value, long) {
     SetDivxPicture(object, &VideoPlayer::DivxBrightness, value, &VideoPlayer::ApplyDivxBrightness);
     return 0;
 }
 
-short WINAPI DivxSaturationAction(RunObject* object, long value, long) {
+long WINAPI DivxSaturationAction(RunObject* object, long value, long) {
     SetDivxPicture(object, &VideoPlayer::DivxSaturation, value, &VideoPlayer::ApplyDivxSaturation);
     return 0;
 }

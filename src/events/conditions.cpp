@@ -2,6 +2,7 @@
 
 #include "diag/event_log.h"
 #include "events/routine_support.h"
+#include "player/truncation.h"
 #include "player/video_player.h"
 #include "runtime/video_window.h"
 
@@ -31,10 +32,11 @@ long WINAPI MouseClickCondition(RunObject* object, long click, long) {
     return 1;
 }
 
+// Positions are truncated toward zero; one beyond the 32-bit range reads as its lowest value.
 long WINAPI CurrentFrameCondition(RunObject* object, long, long) {
     if (!HasWindow(object) || !object->player)
         return FailGuard(object, 1, -1);
-    long frame = static_cast<long>(object->player->GetPosition(TIME_FORMAT_FRAME));
+    long frame = TruncateToLong(object->player->GetPosition(TIME_FORMAT_FRAME));
     object->lastError = 0;
     return frame;
 }
@@ -42,7 +44,7 @@ long WINAPI CurrentFrameCondition(RunObject* object, long, long) {
 long WINAPI CurrentTimeCondition(RunObject* object, long, long) {
     if (!HasWindow(object) || !object->player)
         return FailGuard(object, 1, -1);
-    long milliseconds = static_cast<long>(object->player->GetPosition(TIME_FORMAT_MEDIA_TIME));
+    long milliseconds = TruncateToLong(object->player->GetPosition(TIME_FORMAT_MEDIA_TIME));
     object->lastError = 0;
     return milliseconds;
 }

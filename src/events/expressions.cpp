@@ -1,6 +1,7 @@
 #include "events/expressions.h"
 
 #include "events/routine_support.h"
+#include "player/truncation.h"
 #include "player/video_player.h"
 
 // Expressions on an object without a player answer their failure value (-1, -1.0 or the empty
@@ -49,7 +50,7 @@ long HmsText(RunObject* object, SecondsReader readSeconds) {
 long WINAPI VideoFrameExpression(RunObject* object, long) {
     if (!HasWindow(object) || !object->player)
         return -1;
-    return static_cast<long>(object->player->GetPosition(TIME_FORMAT_FRAME));
+    return TruncateToLong(object->player->GetPosition(TIME_FORMAT_FRAME));
 }
 
 long WINAPI VideoTotalFramesExpression(RunObject* object, long) {

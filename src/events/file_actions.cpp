@@ -53,7 +53,7 @@ void MarkGeometryAndRedraw(RunObject* object) {
 
 } // namespace
 
-short WINAPI NewFileAction(RunObject* object, long fileName, long) {
+long WINAPI NewFileAction(RunObject* object, long fileName, long) {
     if (!object)
         return 0;
     LPCWSTR name = reinterpret_cast<LPCWSTR>(static_cast<LONG_PTR>(fileName));
@@ -93,7 +93,7 @@ short WINAPI NewFileAction(RunObject* object, long fileName, long) {
     return 0;
 }
 
-short WINAPI NewFileFromSelectorAction(RunObject* object, long, long) {
+long WINAPI NewFileFromSelectorAction(RunObject* object, long, long) {
     if (!object)
         return 0;
     object->lastClickCode = ClickNone;

@@ -21,7 +21,7 @@ void RedrawWithoutRefit(RunObject* object) {
 
 } // namespace
 
-short WINAPI HideAction(RunObject* object, long, long) {
+long WINAPI HideAction(RunObject* object, long, long) {
     if (!HasWindow(object))
         return 0;
     if (object->player)
@@ -32,7 +32,7 @@ short WINAPI HideAction(RunObject* object, long, long) {
     return 0;
 }
 
-short WINAPI ShowAction(RunObject* object, long, long) {
+long WINAPI ShowAction(RunObject* object, long, long) {
     if (!HasWindow(object))
         return 0;
     if (object->player)
@@ -45,9 +45,9 @@ short WINAPI ShowAction(RunObject* object, long, long) {
 }
 
 // Each size is taken only when its full parameter is 0 or more, then cut to 16 bits.
-short WINAPI SetSizeAction(RunObject* object, long width, long height) {
+long WINAPI SetSizeAction(RunObject* object, long width, long height) {
     if (!HasWindow(object))
-        return static_cast<short>(FailGuard(object, 1, 0));
+        return FailGuard(object, 1, 0);
     if (width >= 0)
         object->width = LowWordSigned(width);
     if (height >= 0)
@@ -56,23 +56,23 @@ short WINAPI SetSizeAction(RunObject* object, long width, long height) {
     return 0;
 }
 
-short WINAPI SetWidthAction(RunObject* object, long width, long) {
+long WINAPI SetWidthAction(RunObject* object, long width, long) {
     if (!HasWindow(object))
-        return static_cast<short>(FailGuard(object, 1, 0));
+        return FailGuard(object, 1, 0);
     object->width = LowWordSigned(width);
     SizeChanged(object);
     return 0;
 }
 
-short WINAPI SetHeightAction(RunObject* object, long height, long) {
+long WINAPI SetHeightAction(RunObject* object, long height, long) {
     if (!HasWindow(object))
-        return static_cast<short>(FailGuard(object, 1, 0));
+        return FailGuard(object, 1, 0);
     object->height = LowWordSigned(height);
     SizeChanged(object);
     return 0;
 }
 
-short WINAPI FullScreenAction(RunObject* object, long, long) {
+long WINAPI FullScreenAction(RunObject* object, long, long) {
     if (!HasWindow(object)) {
         LogEvent(ModuleLog(), L"There is no window");
         return 0;
@@ -83,7 +83,7 @@ short WINAPI FullScreenAction(RunObject* object, long, long) {
     return 0;
 }
 
-short WINAPI NormalSizeAction(RunObject* object, long, long) {
+long WINAPI NormalSizeAction(RunObject* object, long, long) {
     if (!object)
         return 0;
     if (!object->hostWindow)
@@ -96,7 +96,7 @@ short WINAPI NormalSizeAction(RunObject* object, long, long) {
 }
 
 // Centres the object in the frame recorded at creation, hiding the window while it moves.
-short WINAPI CenterVideoAction(RunObject* object, long, long) {
+long WINAPI CenterVideoAction(RunObject* object, long, long) {
     if (!HasWindow(object))
         return 0;
     HWND window = object->hostWindow;
@@ -119,7 +119,7 @@ short WINAPI CenterVideoAction(RunObject* object, long, long) {
 }
 
 // The flag flips with or without a window; only a window gets the picture refitted.
-short WINAPI ToggleKeepAspectAction(RunObject* object, long, long) {
+long WINAPI ToggleKeepAspectAction(RunObject* object, long, long) {
     if (!object)
         return 0;
     object->keepAspect = object->keepAspect ? 0 : 1;
@@ -128,7 +128,7 @@ short WINAPI ToggleKeepAspectAction(RunObject* object, long, long) {
     return 0;
 }
 
-short WINAPI BackgroundColorAction(RunObject* object, long colour, long) {
+long WINAPI BackgroundColorAction(RunObject* object, long colour, long) {
     if (!HasWindow(object))
         return 0;
     if (object->player)
@@ -137,17 +137,17 @@ short WINAPI BackgroundColorAction(RunObject* object, long colour, long) {
     return 0;
 }
 
-short WINAPI SetXPositionAction(RunObject* object, long x, long) {
+long WINAPI SetXPositionAction(RunObject* object, long x, long) {
     if (!HasWindow(object))
-        return static_cast<short>(FailGuard(object, 1, 0));
+        return FailGuard(object, 1, 0);
     object->x = LowWordSigned(x);
     RedrawWithoutRefit(object);
     return 0;
 }
 
-short WINAPI SetYPositionAction(RunObject* object, long y, long) {
+long WINAPI SetYPositionAction(RunObject* object, long y, long) {
     if (!HasWindow(object))
-        return static_cast<short>(FailGuard(object, 1, 0));
+        return FailGuard(object, 1, 0);
     object->y = LowWordSigned(y);
     RedrawWithoutRefit(object);
     return 0;

@@ -103,23 +103,23 @@ void SaveToFile(RunObject* object, LPCWSTR fileName, HostSurfaceBlock* surface) 
     DestroyHostFilterSelector(&selector);
 }
 
-// Movable global memory holding the surface as a packed DIB, or null. A block the host did not
-// fill completely is never handed on.
+// Movable global memory of the surface's DIB size with the host's packed DIB of it written in,
+// or null. What the writing service answers is not relied on: hosts differ (a byte count, a
+// flag), and the size was taken from the size service before.
 HGLOBAL SurfaceAsGlobalDib(HostSurfaceBlock* surface) {
     const DWORD bytes = HostSurfaceDibSize(surface);
     if (bytes == 0)
-        return NULL;
+        return NULL; // no picture to hand over
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
     if (!memory)
         return NULL;
     void* data = GlobalLock(memory);
-    const DWORD written = data ? WriteHostSurfaceDib(surface, data) : 0;
-    if (data)
-        GlobalUnlock(memory);
-    if (written != bytes) {
+    if (!data) {
         GlobalFree(memory);
         return NULL;
     }
+    WriteHostSurfaceDib(surface, data);
+    GlobalUnlock(memory);
     return memory;
 }
 
@@ -138,7 +138,7 @@ void PutOnClipboard(HostSurfaceBlock* surface) {
 
 } // namespace
 
-short WINAPI GrabToFileAction(RunObject* object, long fileName, long) {
+long WINAPI GrabToFileAction(RunObject* object, long fileName, long) {
     if (!object)
         return 0;
     LPCWSTR name = reinterpret_cast<LPCWSTR>(static_cast<LONG_PTR>(fileName));
@@ -168,7 +168,7 @@ short WINAPI GrabToFileAction(RunObject* object, long fileName, long) {
     return 0;
 }
 
-short WINAPI GrabToClipboardAction(RunObject* object, long, long) {
+long WINAPI GrabToClipboardAction(RunObject* object, long, long) {
     if (!object)
         return 0;
     VideoPlayer* player = object->player;
@@ -195,7 +195,7 @@ short WINAPI GrabToClipboardAction(RunObject* object, long, long) {
     return 0;
 }
 
-short WINAPI ResetClipboardAction(RunObject*, long, long) {
+long WINAPI ResetClipboardAction(RunObject*, long, long) {
     if (OpenClipboard(NULL)) {
         EmptyClipboard();
         CloseClipboard();

@@ -103,7 +103,7 @@ static_assert(offsetof(RunHeader, windowPropertyKey) == 1312, "window property k
 
 // Event routines as the host calls them.
 typedef long(WINAPI* ConditionRoutine)(RunObject* object, long param1, long param2);
-typedef short(WINAPI* ActionRoutine)(RunObject* object, long param1, long param2);
+typedef long(WINAPI* ActionRoutine)(RunObject* object, long param1, long param2);
 typedef long(WINAPI* ExpressionRoutine)(RunObject* object, long param);
 
 constexpr int kConditionCount = 14;

@@ -13,6 +13,8 @@ class VideoPlayer;
 
 constexpr DWORD kRunObjectSize = 1288;
 constexpr LONG kOwnDataOffset = 716;
+// Where the module's part of the record begins; it runs to the end of the 1288 bytes.
+constexpr size_t kModulePartOffset = 672;
 
 enum ResultTypeFlag : WORD {
     ResultIsFloat = 0x4000,
@@ -73,6 +75,7 @@ static_assert(offsetof(RunObject, resultTypeFlags) == 124, "result-type flags");
 static_assert(offsetof(RunObject, ownDataOffset) == 176, "own-data offset");
 static_assert(offsetof(RunObject, redrawRequest) == 252, "redraw request");
 static_assert(offsetof(RunObject, lastClickCode) == 672, "last click");
+static_assert(offsetof(RunObject, lastClickCode) == kModulePartOffset, "the module's part");
 static_assert(offsetof(RunObject, clickLoopCount) == 676, "click loop count");
 static_assert(offsetof(RunObject, lastFullScreenKey) == 680, "full-screen key");
 static_assert(offsetof(RunObject, optionWord) == 684, "option word");

@@ -2,6 +2,7 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "diag/log_failure.h"
 #include "player/com_release.h"
 #include "player/platform_quirks.h"
 
@@ -15,8 +16,7 @@ HRESULT VideoPlayer::ObtainBasicAudio() {
     IBasicAudio* audio = 0;
     HRESULT hr = pGB->QueryInterface(IID_IBasicAudio, (void**)&audio);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IBasicAudio, (void **)&pBA)\n", hr);
+        LogFailure(hr, L"pGB->QueryInterface(IID_IBasicAudio, (void **)&pBA)");
         return hr;
     }
     if (hr != S_OK || !audio) {
@@ -39,7 +39,7 @@ HRESULT VideoPlayer::SetVolume(LONG percent) {
     long lVolume = (long)(((LONGLONG)percent - 100) * 100);
     hr = pBA->put_Volume(lVolume);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pBA->put_Volume(lVolume)\n", hr);
+        LogFailure(hr, L"pBA->put_Volume(lVolume)");
         return hr;
     }
     return 0;

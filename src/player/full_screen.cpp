@@ -3,6 +3,7 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "diag/log_failure.h"
 #include "player/platform_quirks.h"
 
 namespace {
@@ -24,6 +25,7 @@ HRESULT VideoPlayer::SetFullScreen(LONG mode) {
 
     HRESULT last = S_OK;
     if (mode != 0) {
+        KeepDestinationForFullScreen(pBV, &destinationBeforeFullScreen);
         pVW->put_FullScreenMode(mode);
         pVW->SetWindowForeground(OATRUE);
         HCURSOR replaced = SetCursor(LoadCursorW(NULL, IDC_ARROW));
@@ -36,10 +38,7 @@ HRESULT VideoPlayer::SetFullScreen(LONG mode) {
             pVW->put_Owner((OAHWND)vidHWnd);
         last = pME->SetNotifyWindow((OAHWND)vidHWnd, WM_DISPLAYCHANGE, 0);
         if (FAILED(last)) {
-            LogEvent(ModuleLog(),
-                     L"FAILED(hr=0x%x) in pME->SetNotifyWindow((OAHWND)vidHWnd, WM_DISPLAYCHANGE, "
-                     L"0)\n",
-                     last);
+            LogFailure(last, L"pME->SetNotifyWindow((OAHWND)vidHWnd, WM_DISPLAYCHANGE, 0)");
             return last;
         }
         FullScreenActive = 1;
@@ -49,38 +48,33 @@ HRESULT VideoPlayer::SetFullScreen(LONG mode) {
         pVW->put_Owner((OAHWND)vidHWnd);
         last = pVW->put_MessageDrain((OAHWND)vidHWnd);
         if (FAILED(last)) {
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_MessageDrain((OAHWND)vidHWnd)\n",
-                     last);
+            LogFailure(last, L"pVW->put_MessageDrain((OAHWND)vidHWnd)");
             return last;
         }
         last = pVW->HideCursor(OAFALSE);
         if (FAILED(last)) {
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->HideCursor(OAFALSE)\n", last);
+            LogFailure(last, L"pVW->HideCursor(OAFALSE)");
             return last;
         }
         last = pVW->SetWindowForeground(-1);
         if (FAILED(last)) {
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->SetWindowForeground(-1)\n", last);
+            LogFailure(last, L"pVW->SetWindowForeground(-1)");
             return last;
         }
         last = pVW->NotifyOwnerMessage((OAHWND)vidHWnd, WM_MOVE, 0, 0);
         if (FAILED(last)) {
-            LogEvent(ModuleLog(),
-                     L"FAILED(hr=0x%x) in pVW->NotifyOwnerMessage((OAHWND)vidHWnd, WM_MOVE, 0, "
-                     L"0)\n",
-                     last);
+            LogFailure(last, L"pVW->NotifyOwnerMessage((OAHWND)vidHWnd, WM_MOVE, 0, 0)");
             return last;
         }
         last = pVW->NotifyOwnerMessage((OAHWND)vidHWnd, WM_DISPLAYCHANGE, 0, 0);
         if (FAILED(last)) {
-            LogEvent(ModuleLog(),
-                     L"FAILED(hr=0x%x) in pVW->NotifyOwnerMessage((OAHWND)vidHWnd, "
-                     L"WM_DISPLAYCHANGE, 0, 0)\n",
-                     last);
+            LogFailure(last, L"pVW->NotifyOwnerMessage((OAHWND)vidHWnd, WM_DISPLAYCHANGE, 0, 0)");
             return last;
         }
         UpdateWindow(vidHWnd);
         FullScreenActive = 0;
+        if (RestoreDestinationAfterFullScreen(pBV, destinationBeforeFullScreen))
+            ResizeVideoWindow();
     }
 
     FullScreenMode = mode;

@@ -3,6 +3,7 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "diag/log_failure.h"
 #include "player/truncation.h"
 
 namespace {
@@ -24,7 +25,7 @@ int VideoPlayer::SetDestinationRect(bool keepAspect, LONG width, LONG height, DW
     long videoWidth = 0, videoHeight = 0;
     HRESULT hr = pBV->GetVideoSize(&videoWidth, &videoHeight);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pBV->GetVideoSize(&lWidth, &lHeight)\n", hr);
+        LogFailure(hr, L"pBV->GetVideoSize(&lWidth, &lHeight)");
         videoWidth = videoHeight = 0;
     }
 
@@ -67,10 +68,7 @@ int VideoPlayer::SetDestinationRect(bool keepAspect, LONG width, LONG height, DW
     }
 
     hr = pBV->SetDestinationPosition(newX, newY, lWidth, lHeight);
-    if (FAILED(hr))
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pBV->SetDestinationPosition(newX, newY, lWidth , lHeight)\n",
-                 hr);
+    LogIfFailed(hr, L"pBV->SetDestinationPosition(newX, newY, lWidth , lHeight)");
     return 1;
 }
 
@@ -106,11 +104,7 @@ void VideoPlayer::ShowVideo(bool visible) {
     }
     if (pME) {
         HRESULT hr = pME->SetNotifyWindow((OAHWND)vidHWnd, WM_DISPLAYCHANGE, 0);
-        if (FAILED(hr))
-            LogEvent(ModuleLog(),
-                     L"FAILED(hr=0x%x) in pME->SetNotifyWindow((OAHWND)vidHWnd, WM_DISPLAYCHANGE, "
-                     L"0)\n",
-                     hr);
+        LogIfFailed(hr, L"pME->SetNotifyWindow((OAHWND)vidHWnd, WM_DISPLAYCHANGE, 0)");
     }
     if (pVW && visible)
         ResizeVideoWindow();

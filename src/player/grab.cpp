@@ -3,16 +3,10 @@
 
 #include "player/packed_dib.h"
 #include "player/platform_quirks.h"
+#include "player/state_timeouts.h"
 
 #include <cstring>
 #include <new>
-
-namespace {
-
-// How long the grab waits for the graph to say what state it is in.
-const LONG GrabStateTimeoutMs = 80;
-
-} // namespace
 
 LONG VideoPlayer::GetNativeVideoWidth() {
     long width = 0;

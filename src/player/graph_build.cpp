@@ -2,6 +2,7 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "diag/log_failure.h"
 #include "diag/text.h"
 #include "player/com_release.h"
 #include "player/indeo_requests.h"
@@ -41,6 +42,7 @@ VideoPlayer::VideoPlayer(HWND hostWindow)
     MediaFile[0] = 0;
     IndioPassword[0] = 0;
     vidRC.left = vidRC.top = vidRC.right = vidRC.bottom = 0;
+    destinationBeforeFullScreen = vidRC;
 }
 
 VideoPlayer::~VideoPlayer() {}
@@ -99,10 +101,8 @@ HRESULT VideoPlayer::BuildGraph(HWND hostWindow) {
                                   (void**)&pGB);
     if (FAILED(hr)) {
         pGB = 0;
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in CoCreateInstance(CLSID_FilterGraph, NULL, "
-                 L"CLSCTX_INPROC_SERVER, IID_IGraphBuilder, (void **)&pGB)\n",
-                 hr);
+        LogFailure(hr, L"CoCreateInstance(CLSID_FilterGraph, NULL, CLSCTX_INPROC_SERVER, "
+                       L"IID_IGraphBuilder, (void **)&pGB)");
         return hr;
     }
 
@@ -116,7 +116,7 @@ HRESULT VideoPlayer::BuildGraph(HWND hostWindow) {
     hr = pGB->RenderFile(wFile, NULL);
     KeepPictureRendererIfConnected(pGB, pictureRenderer);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pGB->RenderFile(wFile, NULL)\n", hr);
+        LogFailure(hr, L"pGB->RenderFile(wFile, NULL)");
         return hr;
     }
 
@@ -124,45 +124,38 @@ HRESULT VideoPlayer::BuildGraph(HWND hostWindow) {
     hr = pGB->QueryInterface(IID_IMediaControl, (void**)&pMC);
     if (FAILED(hr)) {
         pMC = 0;
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaControl, (void **)&pMC)\n", hr);
+        LogFailure(hr, L"pGB->QueryInterface(IID_IMediaControl, (void **)&pMC)");
         return hr;
     }
     hr = pGB->QueryInterface(IID_IMediaEventEx, (void**)&pME);
     if (FAILED(hr)) {
         pME = 0;
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaEventEx, (void **)&pME)\n", hr);
+        LogFailure(hr, L"pGB->QueryInterface(IID_IMediaEventEx, (void **)&pME)");
         return hr;
     }
     hr = pGB->QueryInterface(IID_IMediaSeeking, (void**)&pMS);
     if (FAILED(hr)) {
         pMS = 0;
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaSeeking, (void **)&pMS)\n", hr);
+        LogFailure(hr, L"pGB->QueryInterface(IID_IMediaSeeking, (void **)&pMS)");
         return hr;
     }
     hr = pGB->QueryInterface(IID_IMediaPosition, (void**)&pMP);
     if (FAILED(hr)) {
         pMP = 0;
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IMediaPosition, (void **)&pMP)\n",
-                 hr);
+        LogFailure(hr, L"pGB->QueryInterface(IID_IMediaPosition, (void **)&pMP)");
         return hr;
     }
     LogEvent(ModuleLog(), L"Querying for Video/Basic!");
     hr = pGB->QueryInterface(IID_IVideoWindow, (void**)&pVW);
     if (FAILED(hr)) {
         pVW = 0;
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IVideoWindow, (void **)&pVW)\n", hr);
+        LogFailure(hr, L"pGB->QueryInterface(IID_IVideoWindow, (void **)&pVW)");
         return hr;
     }
     hr = pGB->QueryInterface(IID_IBasicVideo, (void**)&pBV);
     if (FAILED(hr)) {
         pBV = 0;
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pGB->QueryInterface(IID_IBasicVideo, (void **)&pBV)\n", hr);
+        LogFailure(hr, L"pGB->QueryInterface(IID_IBasicVideo, (void **)&pBV)");
         return hr;
     }
 
@@ -172,9 +165,7 @@ HRESULT VideoPlayer::BuildGraph(HWND hostWindow) {
 
     hr = pME->SetNotifyWindow((OAHWND)hostWindow, WM_GRAPHNOTIFY, 0);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pME->SetNotifyWindow((OAHWND)vidHWnd, WM_GRAPHNOTIFY, 0)\n",
-                 hr);
+        LogFailure(hr, L"pME->SetNotifyWindow((OAHWND)vidHWnd, WM_GRAPHNOTIFY, 0)");
         return hr;
     }
 
@@ -182,51 +173,39 @@ HRESULT VideoPlayer::BuildGraph(HWND hostWindow) {
         LogEvent(ModuleLog(), L"Checking Video Render Filter");
         HRESULT step = pGB->FindFilterByName(L"Video Renderer", &pBF);
         if (FAILED(step)) {
-            LogEvent(ModuleLog(),
-                     L"FAILED(hr=0x%x) in pGB->FindFilterByName(L\"Video Renderer\", &pBF)\n",
-                     step);
+            LogFailure(step, L"pGB->FindFilterByName(L\"Video Renderer\", &pBF)");
             pBF = 0;
         }
         step = pVW->put_Owner((OAHWND)hostWindow);
-        if (FAILED(step))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_Owner((OAHWND)vidHWnd)\n", step);
+        LogIfFailed(step, L"pVW->put_Owner((OAHWND)vidHWnd)");
         step = pVW->put_WindowStyle(VideoWindowStyle);
-        if (FAILED(step))
-            LogEvent(ModuleLog(),
-                     L"FAILED(hr=0x%x) in "
-                     L"pVW->put_WindowStyle(WS_CHILD|WS_CLIPSIBLINGS|WS_CLIPCHILDREN)\n",
-                     step);
+        LogIfFailed(step, L"pVW->put_WindowStyle(WS_CHILD|WS_CLIPSIBLINGS|WS_CLIPCHILDREN)");
         step = pVW->put_MessageDrain((OAHWND)hostWindow);
-        if (FAILED(step))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_MessageDrain((OAHWND)vidHWnd)\n",
-                     step);
+        LogIfFailed(step, L"pVW->put_MessageDrain((OAHWND)vidHWnd)");
         InitFrameStep();
         FullScreenMode = 0;
     }
 
     if (NoVideo) {
         hr = InitPlayerWindow(hostWindow);
-        if (FAILED(hr))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in InitPlayerWindow(vidHWnd)\n", hr);
+        LogIfFailed(hr, L"InitPlayerWindow(vidHWnd)");
     } else {
         // A graph whose filters cannot be listed counts as opened, but its set-up stops here.
         if (!SearchCodec(IID_II6vxDecoder, m_pIndio,
-                         L"FAILED(hr=0x%x) in pFilter->QueryInterface(IID_II6vxDecoder, "
-                         L"&m_pIndio)\n") ||
+                         L"pFilter->QueryInterface(IID_II6vxDecoder, "
+                         L"&m_pIndio)") ||
             !SearchCodec(IID_IIndeoDecode, m_pIndeo,
-                         L"FAILED(hr=0x%x) in pFilter->QueryInterface(IID_IIndeoDecode, "
-                         L"&m_pIndeo)\n") ||
+                         L"pFilter->QueryInterface(IID_IIndeoDecode, "
+                         L"&m_pIndeo)") ||
             !SearchCodec(IID_IDivXFilterInterface, m_pDivx,
-                         L"FAILED(hr=0x%x) in pFilter->QueryInterface(IID_IDivXFilterInterface, "
-                         L"&m_pDivx)\n"))
-            return 1;
+                         L"pFilter->QueryInterface(IID_IDivXFilterInterface, "
+                         L"&m_pDivx)"))
+            return S_FALSE;
 
         HRESULT placed = InitVideoWindow(1, 1);
-        if (FAILED(placed))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in InitVideoWindow( 1, 1)\n", placed);
+        LogIfFailed(placed, L"InitVideoWindow( 1, 1)");
         hr = pVW->SetWindowForeground(-1);
-        if (FAILED(hr))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->SetWindowForeground(-1)\n", hr);
+        LogIfFailed(hr, L"pVW->SetWindowForeground(-1)");
     }
 
     LogEvent(ModuleLog(), L"Put Video color");
@@ -246,7 +225,7 @@ HRESULT VideoPlayer::BuildGraph(HWND hostWindow) {
 // One pass of the codec search: the first filter that answers `iid` fills `field`; one failure
 // line is logged for every filter tried before it. False when the filters cannot be listed.
 template <class Interface>
-bool VideoPlayer::SearchCodec(REFIID iid, Interface*& field, LPCWSTR failureFormat) {
+bool VideoPlayer::SearchCodec(REFIID iid, Interface*& field, LPCWSTR failedCall) {
     IEnumFilters* filters = 0;
     HRESULT hr = pGB->EnumFilters(&filters);
     if (FAILED(hr) || !filters)
@@ -266,7 +245,7 @@ bool VideoPlayer::SearchCodec(REFIID iid, Interface*& field, LPCWSTR failureForm
         }
         ReleaseAndEmpty(found);
         if (FAILED(hr))
-            LogEvent(ModuleLog(), failureFormat, hr);
+            LogFailure(hr, failedCall);
     }
     filters->Release();
     return true;
@@ -282,7 +261,7 @@ void VideoPlayer::DetectVideo() {
     long visible = 0;
     HRESULT hr = pVW->get_Visible(&visible);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->get_Visible(&lVisible)\n", hr);
+        LogFailure(hr, L"pVW->get_Visible(&lVisible)");
         LogEvent(ModuleLog(), L"Video Codec not supported hr=%x", hr);
         if (hr == E_NOINTERFACE)
             NoVideo = 1;
@@ -320,7 +299,7 @@ double VideoPlayer::RefreshRate() {
     double rate = 0.0;
     HRESULT hr = pMP->get_Rate(&rate);
     if (FAILED(hr)) {
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pMP->get_Rate(&dRate)\n", hr);
+        LogFailure(hr, L"pMP->get_Rate(&dRate)");
         return Rate;
     }
     Rate = rate;

@@ -1,12 +1,7 @@
 // Draining the graph's event queue when WM_GRAPHNOTIFY reaches the host window. One call takes
 // events up to the first one that returns; later events wait for the next notification.
 #include "player/video_player.h"
-
-namespace {
-
-const LONG StateTimeoutMs = 500;
-
-} // namespace
+#include "player/state_timeouts.h"
 
 int VideoPlayer::HandleGraphEvents() {
     if (!pME)

@@ -3,23 +3,21 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "diag/log_failure.h"
 #include "player/com_release.h"
+#include "player/platform_quirks.h"
 
 void VideoPlayer::ReleaseGraph() {
     if (pVW) {
         HRESULT hr = pVW->put_Visible(OAFALSE);
-        if (FAILED(hr))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_Visible(OAFALSE)\n", hr);
+        LogIfFailed(hr, L"pVW->put_Visible(OAFALSE)");
         hr = pVW->put_Owner((OAHWND)NULL);
-        if (FAILED(hr))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_Owner(NULL)\n", hr);
+        LogIfFailed(hr, L"pVW->put_Owner(NULL)");
         LogEvent(ModuleLog(), L"Drop the owner");
     }
     if (pME) {
         HRESULT hr = pME->SetNotifyWindow((OAHWND)NULL, 0, 0);
-        if (FAILED(hr))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pME->SetNotifyWindow((OAHWND)NULL, 0, 0)\n",
-                     hr);
+        LogIfFailed(hr, L"pME->SetNotifyWindow((OAHWND)NULL, 0, 0)");
         LogEvent(ModuleLog(), L"No more notify window");
     }
     LogEvent(ModuleLog(), L"About to RELEASE");
@@ -47,7 +45,7 @@ int VideoPlayer::CloseMedia() {
     ShowWindow(vidHWnd, SW_HIDE);
     if (pVW)
         pVW->put_Visible(OAFALSE);
-    if (pMC)
+    if (pMC && !StoppedInsteadOfStopWhenReady(pMC))
         pMC->StopWhenReady();
     PlayState = PlayStopped;
     NoVideo = 1;

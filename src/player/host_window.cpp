@@ -3,6 +3,7 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "diag/log_failure.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ void VideoPlayer::SetBackgroundColor(COLORREF color) {
     if (!pVW)
         return;
     HRESULT hr = pVW->put_BorderColor((long)BkColor);
-    if (FAILED(hr))
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pVW->put_BorderColor((long) BkColor)\n", hr);
+    LogIfFailed(hr, L"pVW->put_BorderColor((long) BkColor)");
 }
 
 void VideoPlayer::ApplyWindowAlpha(DWORD /*ignored*/) {
@@ -45,7 +45,7 @@ void VideoPlayer::ApplyWindowAlpha(DWORD /*ignored*/) {
 
 HRESULT VideoPlayer::InitVideoWindow(LONG multiplier, LONG divisor) {
     if (!pBV || !pVW)
-        return 1;
+        return S_FALSE;
     if (divisor == 0)
         return E_INVALIDARG;
 
@@ -54,7 +54,7 @@ HRESULT VideoPlayer::InitVideoWindow(LONG multiplier, LONG divisor) {
     if (FAILED(hr)) {
         // Without a picture size the host window keeps its size; the video window still
         // takes the client area below.
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pBV->GetVideoSize(&lWidth, &lHeight)\n", hr);
+        LogFailure(hr, L"pBV->GetVideoSize(&lWidth, &lHeight)");
     } else {
         LONG w = (LONG)((LONGLONG)width * multiplier / divisor);
         LONG h = (LONG)((LONGLONG)height * multiplier / divisor);
@@ -68,29 +68,21 @@ HRESULT VideoPlayer::InitVideoWindow(LONG multiplier, LONG divisor) {
     RECT rect = {0, 0, 0, 0};
     GetClientRect(vidHWnd, &rect);
     hr = pVW->SetWindowPosition(rect.left, rect.top, rect.right, rect.bottom);
-    if (FAILED(hr))
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pVW->SetWindowPosition(rect.left, rect.top, rect.right, "
-                 L"rect.bottom)\n",
-                 hr);
+    LogIfFailed(hr, L"pVW->SetWindowPosition(rect.left, rect.top, rect.right, rect.bottom)");
     return hr;
 }
 
 HRESULT VideoPlayer::ResizeVideoWindow() {
     if (!pVW || FullScreenActive)
-        return 1;
+        return S_FALSE;
     LogEvent(ModuleLog(), L"MovieVideoWindow VW= 0x%x", (unsigned int)(UINT_PTR)pVW);
     RECT rect;
     if (!GetClientRect(vidHWnd, &rect))
-        return 1;
+        return S_FALSE;
     vidRC = rect;
     LogEvent(ModuleLog(), L"Size information( %d, %d, %d, %d)", (int)vidRC.left, (int)vidRC.top,
              (int)vidRC.right, (int)vidRC.bottom);
     HRESULT hr = pVW->SetWindowPosition(vidRC.left, vidRC.top, vidRC.right, vidRC.bottom);
-    if (FAILED(hr))
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pVW->SetWindowPosition(vidRC.left, vidRC.top, vidRC.right, "
-                 L"vidRC.bottom)\n",
-                 hr);
+    LogIfFailed(hr, L"pVW->SetWindowPosition(vidRC.left, vidRC.top, vidRC.right, vidRC.bottom)");
     return hr;
 }

@@ -3,6 +3,7 @@
 #include "player/com_release.h"
 #include "player/packed_dib.h"
 #include "player/truncation.h"
+#include "player/state_timeouts.h"
 
 #include <new>
 
@@ -11,7 +12,6 @@ namespace {
 enum Detection { NotDetected, Windows, Wine };
 Detection detected = NotDetected;
 
-const LONG StateTimeoutMs = 500;
 // The GDI renderer answers E_UNEXPECTED after a pause until its next sample has arrived.
 const int ImageAttempts = 25;
 const DWORD ImageRetryMs = 20;
@@ -175,4 +175,35 @@ BYTE* GrabWithoutSizeQuery(IMediaControl* control, IBasicVideo* video, OAFilterS
 
 bool ReownWhenEnteringFullScreen() {
     return !RunningOnWine();
+}
+
+void KeepDestinationForFullScreen(IBasicVideo* video, RECT* kept) {
+    kept->left = kept->top = kept->right = kept->bottom = 0;
+    if (!RunningOnWine() || !video)
+        return;
+    long left = 0, top = 0, width = 0, height = 0;
+    if (FAILED(video->GetDestinationPosition(&left, &top, &width, &height)))
+        return;
+    kept->left = left;
+    kept->top = top;
+    kept->right = left + width;
+    kept->bottom = top + height;
+}
+
+bool RestoreDestinationAfterFullScreen(IBasicVideo* video, const RECT& kept) {
+    if (!RunningOnWine())
+        return false;
+    if (video && kept.right > kept.left && kept.bottom > kept.top)
+        video->SetDestinationPosition(kept.left, kept.top, kept.right - kept.left,
+                                      kept.bottom - kept.top);
+    return true;
+}
+
+bool StoppedInsteadOfStopWhenReady(IMediaControl* control) {
+    if (!RunningOnWine() || !control)
+        return false;
+    control->Stop();
+    OAFilterState state = State_Stopped;
+    control->GetState(StateTimeoutMs, &state);
+    return true;
 }

@@ -70,3 +70,15 @@ BYTE* GrabWithoutSizeQuery(IMediaControl* control, IBasicVideo* video, OAFilterS
 // Whether entering full screen re-owns the video window by the host window, as it does on
 // Windows. Wine's full-screen window would be pulled back inside the owner.
 bool ReownWhenEnteringFullScreen();
+// Wine hands the video window back to its owner screen-sized, with the picture's destination
+// screen-sized too. The destination is kept on entering (into `kept`)...
+void KeepDestinationForFullScreen(IBasicVideo* video, RECT* kept);
+// ...and put back on leaving. True when the caller must also fit the video window to the host
+// window's client area again (on Windows: false, and no call is made).
+bool RestoreDestinationAfterFullScreen(IBasicVideo* video, const RECT& kept);
+
+// ---- closing ----
+// Wine's StopWhenReady hands a graph that is not paused yet to a thread of its own, which keeps
+// it (its file, its sound device) until the pause completes. Under Wine the graph is stopped
+// here instead, and true says so; on Windows false, and the caller asks StopWhenReady.
+bool StoppedInsteadOfStopWhenReady(IMediaControl* control);

@@ -4,6 +4,7 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
+#include "diag/log_failure.h"
 #include "player/platform_quirks.h"
 #include "player/truncation.h"
 
@@ -67,16 +68,11 @@ int VideoPlayer::Seek(const GUID& timeFormat, double value) {
         }
         HRESULT hr = pMS->SetPositions(&pos2, AM_SEEKING_AbsolutePositioning, stopPosition,
                                        AM_SEEKING_NoPositioning);
-        if (FAILED(hr))
-            LogEvent(ModuleLog(),
-                     L"FAILED(hr=0x%x) in pMS->SetPositions(&pos2, "
-                     L"AM_SEEKING_AbsolutePositioning, (LONGLONG *) &StopPosition, "
-                     L"AM_SEEKING_NoPositioning)\n",
-                     hr);
+        LogIfFailed(hr, L"pMS->SetPositions(&pos2, AM_SEEKING_AbsolutePositioning, (LONGLONG *) "
+                        L"&StopPosition, AM_SEEKING_NoPositioning)");
     } else {
         HRESULT hr = pMP->put_CurrentPosition(value);
-        if (FAILED(hr))
-            LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pMP->put_CurrentPosition(pos1)\n", hr);
+        LogIfFailed(hr, L"pMP->put_CurrentPosition(pos1)");
     }
     stoppedForSeek.Restore();
 

@@ -3,20 +3,15 @@
 #include "player/video_player.h"
 
 #include "diag/event_log.h"
-
-namespace {
-
-const LONG PlayStateTimeoutMs = 250;
-const LONG StateTimeoutMs = 500;
-
-} // namespace
+#include "diag/log_failure.h"
+#include "player/state_timeouts.h"
 
 // The state the graph reports within the time-out; -1 (no state) when it wrote none.
-OAFilterState VideoPlayer::ReadState(LONG timeoutMs, LPCWSTR failureFormat) {
+OAFilterState VideoPlayer::ReadState(LONG timeoutMs, LPCWSTR failedCall) {
     OAFilterState state = -1;
     HRESULT hr = pMC->GetState(timeoutMs, &state);
-    if (FAILED(hr) && failureFormat)
-        LogEvent(ModuleLog(), failureFormat, hr);
+    if (failedCall)
+        LogIfFailed(hr, failedCall);
     return state;
 }
 
@@ -24,11 +19,9 @@ int VideoPlayer::Play() {
     if (!pMC)
         return -1;
     HRESULT hr = pMC->Run();
-    if (FAILED(hr))
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pMC->Run()\n", hr);
+    LogIfFailed(hr, L"pMC->Run()");
     RefreshRate();
-    if (ReadState(PlayStateTimeoutMs, L"FAILED(hr=0x%x) in pMC->GetState(250, &pfs)\n") ==
-        State_Running) {
+    if (ReadState(PlayStateTimeoutMs, L"pMC->GetState(250, &pfs)") == State_Running) {
         MediaStatus = MediaActive;
         PlayState = PlayRunning;
     }
@@ -39,9 +32,8 @@ int VideoPlayer::Pause() {
     if (!pMC)
         return -1;
     HRESULT hr = pMC->Pause();
-    if (FAILED(hr))
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pMC->Pause()\n", hr);
-    if (ReadState(StateTimeoutMs, L"FAILED(hr=0x%x) in pMC->GetState(500, &pfs)\n") == State_Paused)
+    LogIfFailed(hr, L"pMC->Pause()");
+    if (ReadState(StateTimeoutMs, L"pMC->GetState(500, &pfs)") == State_Paused)
         PlayState = PlayPaused;
     return 0;
 }
@@ -55,33 +47,28 @@ int VideoPlayer::Stop() {
         return 0;
 
     pMC->Stop();
-    if (ReadState(StateTimeoutMs, L"FAILED(hr=0x%x) in pMC->GetState(500, &pfs)\n") ==
-        State_Stopped)
+    if (ReadState(StateTimeoutMs, L"pMC->GetState(500, &pfs)") == State_Stopped)
         PlayState = PlayStopped;
 
     LONGLONG pos = 0;
     HRESULT hr =
         pMS->SetPositions(&pos, AM_SEEKING_AbsolutePositioning, NULL, AM_SEEKING_NoPositioning);
-    if (FAILED(hr))
-        LogEvent(ModuleLog(),
-                 L"FAILED(hr=0x%x) in pMS->SetPositions(&pos, AM_SEEKING_AbsolutePositioning , "
-                 L"NULL, AM_SEEKING_NoPositioning)\n",
-                 hr);
+    LogIfFailed(hr, L"pMS->SetPositions(&pos, AM_SEEKING_AbsolutePositioning , NULL, "
+                    L"AM_SEEKING_NoPositioning)");
 
     hr = pMC->Run();
-    if (FAILED(hr))
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pMC->Run()\n", hr);
+    LogIfFailed(hr, L"pMC->Run()");
     hr = pMC->Pause();
-    if (FAILED(hr))
-        LogEvent(ModuleLog(), L"FAILED(hr=0x%x) in pMC->Pause()\n", hr);
+    LogIfFailed(hr, L"pMC->Pause()");
 
     MediaStatus = MediaAtStart;
     return 0;
 }
 
 void VideoPlayer::StepFrames(LONG count) {
-    // The step count is unsigned at the graph: a count below 1 would become billions of frames.
-    if (!pFS || count < 1)
+    // A count of 0 goes through like any other (it pauses a running graph). A negative count is
+    // refused: the graph takes the count unsigned, so -1 would ask for four billion frames.
+    if (!pFS || count < 0)
         return;
     if (pFS->CanStep(count, NULL) != S_OK)
         return;

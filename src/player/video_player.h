@@ -158,13 +158,15 @@ class VideoPlayer {
     // refused the frame time format (see platform_quirks.h); 0 while the graph's own format
     // serves. Set by the time-format selection, forgotten with the graph.
     double derivedFrameSeconds;
+    // The picture's destination when full screen was entered, where the platform needs it put
+    // back on leaving (see platform_quirks.h); empty otherwise.
+    RECT destinationBeforeFullScreen;
 
     bool HoldsGraph() const;
     bool DerivingFrames() const { return derivedFrameSeconds > 0.0; }
-    template <class Interface>
-    bool SearchCodec(REFIID iid, Interface*& field, LPCWSTR failureFormat);
+    template <class Interface> bool SearchCodec(REFIID iid, Interface*& field, LPCWSTR failedCall);
     bool SelectTimeFormat(const GUID& timeFormat);
-    OAFilterState ReadState(LONG timeoutMs, LPCWSTR failureFormat);
+    OAFilterState ReadState(LONG timeoutMs, LPCWSTR failedCall);
     HRESULT ObtainBasicAudio();
     void ResumePlayState();
 };

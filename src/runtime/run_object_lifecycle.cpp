@@ -7,6 +7,7 @@
 #include "runtime/host_calls.h"
 #include "runtime/video_window.h"
 
+#include <cstring>
 #include <new>
 
 namespace {
@@ -80,6 +81,10 @@ extern "C" int WINAPI CreateRunObject(RunObject* object, ObjectSettings* setting
     (void)creationParameters;
     if (!object)
         return -1;
+    // Members of the module's part that are not set below start at 0, whatever the host's
+    // allocation left there.
+    std::memset(reinterpret_cast<BYTE*>(object) + kModulePartOffset, 0,
+                kRunObjectSize - kModulePartOffset);
     object->lastClickCode = ClickNone;
     object->marker = 1;
     object->player = nullptr;
@@ -186,9 +191,16 @@ extern "C" int WINAPI HandleRunObject(RunObject* object) {
 }
 
 extern "C" int WINAPI DisplayRunObject(RunObject* object) {
-    if (!object || !object->runHeader)
+    if (!object)
         return 0;
     RunHeader* header = object->runHeader;
+    if (!header) {
+        // No frame to measure or place the window in: answered as an object without a window.
+        LogEvent(ModuleLog(), L"Video display run object is requested!");
+        object->lastError = 1;
+        LogEvent(ModuleLog(), L"About to leave display object!");
+        return 0;
+    }
     SIZE client = ClientSizeOf(header->frameWindow);
     LogEvent(ModuleLog(), L"Video display run object is requested!");
 

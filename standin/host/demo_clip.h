@@ -1,7 +1,8 @@
 // The clip the stand-in host plays when it is given no file: an uncompressed 24-bit AVI whose
 // frames show a white bar sweeping from left to right over a dark blue ground and the frame
 // number in yellow seven-segment digits, with a steady tone. Also a tone-only WAV for
-// audio-only runs. Generated on the fly: nothing binary is kept in the repository.
+// audio-only runs. Written by the media writer (media_writer.h) on the fly: nothing binary is
+// kept in the repository.
 #pragma once
 
 #include <windows.h>
@@ -36,7 +37,8 @@ PixelColour DemoPixel(const DemoClip& clip, int frame, int x, int y);
 
 // RIFF AVI bytes with an index; an empty vector for sizes outside 1..4096 or no frames.
 std::vector<BYTE> DemoAviBytes(const DemoClip& clip);
-// RIFF WAV bytes: a 16-bit mono tone of the given length.
+// RIFF WAV bytes: a 16-bit mono tone of the given length; empty for a negative length or a rate
+// outside 1..192000.
 std::vector<BYTE> ToneWavBytes(int milliseconds, int toneHz = 440, int samplesPerSecond = 22050);
 
 // Writes the bytes through the platform's file calls (on the native build into the stand-in's

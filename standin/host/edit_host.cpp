@@ -67,6 +67,8 @@ int WINAPI EditHost::AnswerHelp(LPCWSTR path, int reserved1, int reserved2) {
     for (size_t i = 0; path && path[i]; ++i)
         copy += static_cast<char16_t>(path[i]);
     currentHost->helpCalls.push_back(HelpCall{copy, reserved1, reserved2});
+    if (currentHost->helpHandler)
+        currentHost->helpHandler(copy);
     return 1;
 }
 

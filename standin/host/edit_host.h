@@ -3,6 +3,7 @@
 
 #include "host/host_records.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ class EditHost {
     void SetCodePage(int codePage) { applicationCodePage = codePage; }
     const std::vector<HostRequestCall>& Requests() const { return requests; }
     const std::vector<HelpCall>& HelpCalls() const { return helpCalls; }
+    // What the help service does besides recording the call (the host program opens the file).
+    void OnHelp(std::function<void(const std::u16string& path)> handler) {
+        helpHandler = std::move(handler);
+    }
     void ClearCalls();
 
   private:
@@ -53,6 +58,7 @@ class EditHost {
     int applicationCodePage = 1252;
     std::vector<HostRequestCall> requests;
     std::vector<HelpCall> helpCalls;
+    std::function<void(const std::u16string& path)> helpHandler;
 };
 
 } // namespace hoststandin

@@ -193,6 +193,16 @@ bool ParseVerb(const std::vector<std::string>& words, size_t at, ScriptEvent* ev
     } else if (verb == "destroy") {
         event->verb = ScriptVerb::Destroy;
         return wants(0, 0);
+    } else if (verb == "setup") {
+        event->verb = ScriptVerb::Setup;
+        if (!wants(0, 1))
+            return false;
+        if (count == 1 && argument(0) != "help") {
+            *error = "bad setup button '" + argument(0) + "' (only 'help')";
+            return false;
+        }
+        event->code = count == 1 ? 1 : 0;
+        return true;
     } else if (verb == "end") {
         event->verb = ScriptVerb::End;
         return wants(0, 0);

@@ -23,6 +23,8 @@
 //                                becomes the current object
 //     select <n>                 make object n (1 = the first) the current object
 //     destroy                    destroy the current object
+//     setup [help]               the author opens the object's setup dialog and presses OK,
+//                                or Help and then OK (the host opens the help file)
 //     end                        end the run
 #pragma once
 
@@ -44,6 +46,7 @@ enum class ScriptVerb {
     Create,
     Select,
     Destroy,
+    Setup,
     End,
 };
 
@@ -61,7 +64,7 @@ struct ScriptEvent {
     int atMs = 0;         // time of the event, or delay after the trigger
     int onCondition = -1; // >= 0: wait for this condition's first signal
     ScriptVerb verb = ScriptVerb::End;
-    int code = 0; // event number (action, condition, expression), object, key
+    int code = 0; // event number (action, condition, expression), object, key; setup: 1 = Help
     ClickButton button = ClickButton::Left;
     bool doubleClick = false;
     int width = 0, height = 0; // frame

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "edit/property_table.h"
+#include "help_viewer.h"
 #include "host_text.h"
 #include "host_text_value.h"
 
@@ -121,7 +122,14 @@ std::string ExpressionValue::Show() const {
     }
 }
 
-HostSession::HostSession(const ModuleApi& api, Timeline* timeline) : api(api), timeline(timeline) {}
+HostSession::HostSession(const ModuleApi& api, Timeline* timeline) : api(api), timeline(timeline) {
+    editHost.OnHelp([this](const std::u16string& path) {
+        const std::string named = Utf8FromWide(AsWide(path));
+        const std::string location = HelpFileLocation(named);
+        Print("help", "\"" + named + "\": " + location + ", " +
+                          ShowHelpFile(location, editHost.Record()->editorMainWindow));
+    });
+}
 
 HostSession::~HostSession() {
     Finish();
@@ -575,6 +583,17 @@ void HostSession::ResizeFrame(int width, int height) {
         Print("frame", "resized to " + std::to_string(width) + " x " + std::to_string(height));
 }
 
+void HostSession::SetupDialog(bool pressHelp) {
+    if (!api.EditObject) {
+        Print("setup", "the module has no setup dialog (EditObject)");
+        return;
+    }
+    const BOOL closedWithOk = AnswerSetupDialog(
+        [this] { return api.EditObject(editHost.Record(), nullptr, nullptr, 0); }, pressHelp);
+    Print("setup", std::string(pressHelp ? "Help, then OK" : "OK") +
+                       " pressed; EditObject answered " + std::to_string(closedWithOk));
+}
+
 bool HostSession::Grab(int number, const std::string& path) {
     HostObject* object = Find(number);
     if (!object || !object->live)
@@ -683,6 +702,9 @@ void HostSession::RunEvent(const ScriptEvent& event, int target, const std::stri
         break;
     case ScriptVerb::Destroy:
         DestroyObject(target);
+        break;
+    case ScriptVerb::Setup:
+        SetupDialog(event.code == 1);
         break;
     case ScriptVerb::End:
         break;

@@ -101,6 +101,9 @@ class HostSession {
     void ResizeFrame(int width, int height);
 
     // ---- Composite host steps (printed) ----
+    // The author opens the object's setup dialog (EditObject) and presses Help, when asked,
+    // then OK. The host's help service opens the file the module names (help_viewer.h).
+    void SetupDialog(bool pressHelp);
     // Action 36 to `path`, then condition 12: true when the module reports the grab done.
     bool Grab(int number, const std::string& path);
     void Position(int number);

@@ -3,6 +3,7 @@
 #ifndef _WIN32
 #include "edit/property_sheet.h"
 #include "edit/settings_record.h"
+#include "edit/setup_dialog.h"
 #include "host/catalogue_exports.h"
 #include "host/lifecycle_exports.h"
 #include "runtime/run_object_entry.h"
@@ -42,6 +43,7 @@ bool BindModule(LPCWSTR path, ModuleApi* api, std::string* error) {
     Find(library, "CreateObject", &api->CreateObject, false, &missing);
     Find(library, "SetPropValue", &api->SetPropValue, false, &missing);
     Find(library, "SetPropCheck", &api->SetPropCheck, false, &missing);
+    Find(library, "EditObject", &api->EditObject, false, &missing);
     Find(library, "GetConditionString", &api->GetConditionString, false, &missing);
     Find(library, "GetActionString", &api->GetActionString, false, &missing);
     Find(library, "GetExpressionString", &api->GetExpressionString, false, &missing);
@@ -82,6 +84,7 @@ bool BindModule(LPCWSTR, ModuleApi* api, std::string*) {
     api->CreateObject = CreateObject;
     api->SetPropValue = SetPropValue;
     api->SetPropCheck = SetPropCheck;
+    api->EditObject = EditObject;
     api->GetConditionString = GetConditionString;
     api->GetActionString = GetActionString;
     api->GetExpressionString = GetExpressionString;

@@ -31,6 +31,7 @@ struct ModuleApi {
     int(WINAPI* CreateObject)(EditHostRecord*, LPVOID, ObjectSettings*) = nullptr;
     void(WINAPI* SetPropValue)(EditHostRecord*, ObjectSettings*, UINT, CPropValue*) = nullptr;
     void(WINAPI* SetPropCheck)(EditHostRecord*, ObjectSettings*, UINT, BOOL) = nullptr;
+    BOOL(WINAPI* EditObject)(EditHostRecord*, void*, void*, LPARAM) = nullptr;
     int(WINAPI* GetConditionString)(EditHostRecord*, short, LPWSTR, short) = nullptr;
     int(WINAPI* GetActionString)(EditHostRecord*, short, LPWSTR, short) = nullptr;
     int(WINAPI* GetExpressionString)(EditHostRecord*, short, LPWSTR, short) = nullptr;

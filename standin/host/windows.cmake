@@ -14,6 +14,7 @@ set(CINEVANE_HOSTRT_SOURCES
 add_library(HOSTRT SHARED ${CINEVANE_HOSTRT_SOURCES} ${CMAKE_SOURCE_DIR}/standin/host/HOSTRT.def)
 set_target_properties(HOSTRT PROPERTIES PREFIX "" OUTPUT_NAME HOSTRT)
 target_include_directories(HOSTRT PRIVATE ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/standin/host)
+target_include_directories(HOSTRT SYSTEM PRIVATE ${CINEVANE_STB_INCLUDE_DIR})
 target_compile_definitions(HOSTRT PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
 target_link_options(HOSTRT PRIVATE -static-libgcc -static-libstdc++ -Wl,--kill-at)
 
@@ -35,6 +36,7 @@ set_tests_properties(wine.hostrt_check PROPERTIES LABELS wine TIMEOUT 300
 add_library(cinevane_host_session STATIC
     ${CMAKE_SOURCE_DIR}/standin/host/host_text.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/demo_clip.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/media_writer.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/host_script.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/host_text_value.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/module_api.cpp
@@ -43,11 +45,13 @@ add_library(cinevane_host_session STATIC
     ${CMAKE_SOURCE_DIR}/standin/host/process_figures.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/edit_host.cpp
+    ${CMAKE_SOURCE_DIR}/standin/host/help_viewer.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/surface.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/image_sink.cpp
     ${CMAKE_SOURCE_DIR}/standin/host/png_writer.cpp)
 target_include_directories(cinevane_host_session PUBLIC ${CMAKE_SOURCE_DIR}/src
                            ${CMAKE_SOURCE_DIR}/standin/host)
+target_include_directories(cinevane_host_session SYSTEM PRIVATE ${CINEVANE_STB_INCLUDE_DIR})
 target_compile_definitions(cinevane_host_session PUBLIC UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
 target_link_libraries(cinevane_host_session PUBLIC psapi shell32 gdi32 user32)
 

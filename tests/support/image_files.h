@@ -1,6 +1,5 @@
-// Decoders for the image files the host stand-in writes, so tests can compare saved pixels with
-// their source. Written independently of the encoders: every length, checksum and field is
-// verified, and anything unexpected is reported in `why`.
+// Image files decoded with Debian's stb_image, a reader independent of the host stand-in's
+// encoders, so tests can compare saved pixels with their source.
 #pragma once
 
 #include <cstdint>
@@ -19,11 +18,9 @@ struct DecodedImage {
     }
 };
 
-// A BMP file (14-byte file header + 40-byte info header, 24 or 32 bits, uncompressed, either
-// row order).
+// A BMP file; false, with the reason in `why`, for anything else.
 bool DecodeBmp(const std::string& file, DecodedImage* image, std::string* why);
-// A packed DIB of the same kinds (what the clipboard holds as CF_DIB).
+// A packed DIB (what the clipboard holds as CF_DIB): read as the BMP file it begins.
 bool DecodePackedDib(const std::string& dib, DecodedImage* image, std::string* why);
-// A PNG file: 8-bit RGB, no interlace, filter type 0 rows, zlib data in stored blocks (what the
-// stand-in writes); chunk CRCs and the Adler-32 are checked.
+// A PNG file.
 bool DecodePng(const std::string& file, DecodedImage* image, std::string* why);

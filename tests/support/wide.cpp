@@ -1,4 +1,36 @@
+// Conversions through the C library's iconv, independent of the module's and the stand-ins' own
+// text code. A unit or byte iconv refuses (a lone surrogate, a malformed sequence) becomes U+FFFD.
 #include "support/wide.h"
+
+#include <iconv.h>
+
+namespace {
+
+std::string Convert(const char* to, const char* from, const char* data, size_t size,
+                    size_t unitBytes, const std::string& replacement) {
+    std::string out;
+    iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1))
+        return out;
+    char* in = const_cast<char*>(data);
+    char buffer[256];
+    while (size > 0) {
+        char* next = buffer;
+        size_t room = sizeof buffer;
+        size_t done = iconv(converter, &in, &size, &next, &room);
+        out.append(buffer, next);
+        if (done == static_cast<size_t>(-1) && next == buffer && size > 0) {
+            out += replacement; // nothing converted: skip the unit it refuses
+            size_t skip = size < unitBytes ? size : unitBytes;
+            in += skip;
+            size -= skip;
+        }
+    }
+    iconv_close(converter);
+    return out;
+}
+
+} // namespace
 
 std::u16string U16(LPCWSTR text) {
     std::u16string result;
@@ -8,40 +40,15 @@ std::u16string U16(LPCWSTR text) {
     return result;
 }
 
-static void AppendUtf8(std::string& out, unsigned code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
 std::string Utf8(LPCWSTR text, size_t units) {
-    std::string out;
     if (!text)
-        return out;
+        return std::string();
+    std::string bytes;
     for (size_t i = 0; i < units; ++i) {
-        unsigned code = static_cast<unsigned short>(text[i]);
-        if (code >= 0xD800 && code < 0xDC00 && i + 1 < units) {
-            unsigned low = static_cast<unsigned short>(text[i + 1]);
-            if (low >= 0xDC00 && low < 0xE000) {
-                code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                ++i;
-            }
-        }
-        AppendUtf8(out, code);
+        bytes.push_back(static_cast<char>(text[i] & 0xFF));
+        bytes.push_back(static_cast<char>((text[i] >> 8) & 0xFF));
     }
-    return out;
+    return Convert("UTF-8", "UTF-16LE", bytes.data(), bytes.size(), 2, "\xEF\xBF\xBD");
 }
 
 std::string Utf8(LPCWSTR text) {
@@ -53,23 +60,11 @@ std::string Utf8(LPCWSTR text) {
 }
 
 std::u16string U16FromUtf8(const std::string& text) {
+    std::string bytes =
+        Convert("UTF-16LE", "UTF-8", text.data(), text.size(), 1, std::string("\xFD\xFF", 2));
     std::u16string out;
-    for (size_t i = 0; i < text.size();) {
-        unsigned char lead = static_cast<unsigned char>(text[i]);
-        unsigned code = lead;
-        int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        if (extra)
-            code = lead & (0x3F >> extra);
-        ++i;
-        for (int k = 0; k < extra && i < text.size(); ++k, ++i)
-            code = (code << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-        } else {
-            out.push_back(static_cast<char16_t>(code));
-        }
-    }
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+        out.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                            static_cast<unsigned char>(bytes[i + 1]) << 8));
     return out;
 }

@@ -10,6 +10,9 @@
 #include "support/log_capture.h"
 #include "support/wide.h"
 
+#include <type_traits>
+#include <utility>
+
 namespace {
 
 using Actions = RunTimeTest;
@@ -51,6 +54,17 @@ class PlayingObject : public Actions {
     }
     RunObject* object = nullptr;
 };
+
+// The host reads an action's result as a full 32-bit value: every routine declares one, and
+// answers 0 even without an object.
+TEST_F(Actions, EveryRoutineAnswersA32BitZero) {
+    static_assert(
+        std::is_same<decltype(std::declval<ActionRoutine>()(nullptr, 0L, 0L)), long>::value,
+        "an action routine returns a 32-bit result");
+    static_assert(sizeof(long) == 4, "the host's 32-bit result");
+    for (int code = 0; code < kActionCount; ++code)
+        EXPECT_EQ(infos.actions[code](nullptr, 0, 0), 0L) << code;
+}
 
 TEST_F(PlayingObject, IgnoredActionsChangeNothing) {
     for (int code : {4, 29}) {
@@ -173,6 +187,95 @@ TEST_F(PlayingObject, SeekingActionsMoveThePlayerAndAskForRedraw) {
         EXPECT_EQ(standin::LastGraph().position, c.position) << c.code;
         EXPECT_EQ(object->redrawRequest, 1) << c.code;
     }
+}
+
+// The graph's IMediaPosition, wrapped so that a test sees every position a seek hands over.
+class PositionSpy : public IMediaPosition {
+  public:
+    explicit PositionSpy(IMediaPosition* real) : real(real) {}
+
+    IMediaPosition* const real;
+    std::vector<double> handed; // put_CurrentPosition values, in seconds
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        return real->QueryInterface(iid, out);
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        return real->GetTypeInfoCount(count);
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
+        return real->GetTypeInfo(index, locale, info);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
+                                            DISPID* ids) override {
+        return real->GetIDsOfNames(iid, names, count, locale, ids);
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
+                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argument) override {
+        return real->Invoke(id, iid, locale, flags, params, result, exception, argument);
+    }
+    HRESULT STDMETHODCALLTYPE get_Duration(REFTIME* length) override {
+        return real->get_Duration(length);
+    }
+    HRESULT STDMETHODCALLTYPE put_CurrentPosition(REFTIME time) override {
+        handed.push_back(time);
+        return real->put_CurrentPosition(time);
+    }
+    HRESULT STDMETHODCALLTYPE get_CurrentPosition(REFTIME* time) override {
+        return real->get_CurrentPosition(time);
+    }
+    HRESULT STDMETHODCALLTYPE get_StopTime(REFTIME* time) override {
+        return real->get_StopTime(time);
+    }
+    HRESULT STDMETHODCALLTYPE put_StopTime(REFTIME time) override {
+        return real->put_StopTime(time);
+    }
+    HRESULT STDMETHODCALLTYPE get_PrerollTime(REFTIME* time) override {
+        return real->get_PrerollTime(time);
+    }
+    HRESULT STDMETHODCALLTYPE put_PrerollTime(REFTIME time) override {
+        return real->put_PrerollTime(time);
+    }
+    HRESULT STDMETHODCALLTYPE put_Rate(double rate) override { return real->put_Rate(rate); }
+    HRESULT STDMETHODCALLTYPE get_Rate(double* rate) override { return real->get_Rate(rate); }
+    HRESULT STDMETHODCALLTYPE CanSeekForward(LONG* can) override {
+        return real->CanSeekForward(can);
+    }
+    HRESULT STDMETHODCALLTYPE CanSeekBackward(LONG* can) override {
+        return real->CanSeekBackward(can);
+    }
+};
+
+// The graph reads a media-time seek in seconds. "Goto end" hands over the length in seconds
+// (1.2 for 1200 ms, never 1200) and still leaves the object at its end; "Goto time" hands its
+// parameter over unchanged, as seconds; "Goto beginning" hands over 0.
+TEST_F(Actions, TimeSeeksHandSecondsToTheGraph) {
+    WriteClip("b.avi", SmallClip(30)); // 1.2 seconds
+    RunObject* object = Create("C:\\clips\\b.avi", kLogged);
+    ASSERT_EQ(object->cachedTotalMilliseconds, 1200);
+    VideoPlayer* player = object->player;
+    PositionSpy spy(player->pMP);
+    player->pMP = &spy;
+
+    player->MediaStatus = player->PlayState = 9;
+    Action(object, 11);
+    EXPECT_EQ(player->MediaStatus, MediaAtEnd);
+    EXPECT_EQ(player->PlayState, PlayStopped);
+    EXPECT_EQ(Condition(object, 1), 1); // "End of video?"
+    EXPECT_EQ(standin::LastGraph().position, 12000000);
+
+    Action(object, 13, 1); // "Goto time %0": one second in
+    EXPECT_EQ(standin::LastGraph().position, 10000000);
+    Action(object, 10);
+    EXPECT_EQ(standin::LastGraph().position, 0);
+    Action(object, 12, 5); // frames go through IMediaSeeking, not here
+    EXPECT_EQ(standin::LastGraph().position, 2000000);
+
+    player->pMP = spy.real;
+    EXPECT_EQ(spy.handed, (std::vector<double>{1.2, 1.0, 0.0}));
 }
 
 TEST_F(PlayingObject, PlaybackRateComesFromTheParameterService) {

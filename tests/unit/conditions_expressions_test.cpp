@@ -50,6 +50,29 @@ TEST_F(Conditions, PositionConditionsAnswerTheValueAndChooseTheTextForm) {
     EXPECT_EQ(host->CallCount("text 120"), 3);
 }
 
+// A position whose milliseconds do not fit 32 bits is truncated by the bounded conversion: it
+// reads as the lowest 32-bit value, never as whatever an out-of-range cast gives.
+TEST_F(Conditions, PositionsBeyondThirtyTwoBitsReadAsTheLowestValue) {
+    media::AviClip clip = Clip(600); // 4000 seconds a frame: 2,400,000 seconds in all
+    clip.width = clip.height = 4;
+    clip.rate = 1;
+    clip.scale = 4000;
+    WriteClip("long.avi", clip);
+    RunObject* object = Create("C:\\clips\\long.avi", kLogged);
+    ASSERT_EQ(object->cachedTotalFrames, 600);
+
+    Action(object, 13, 2000000); // Goto time, in seconds: 2,000,000,000 ms still fits
+    EXPECT_EQ(Condition(object, 5), 2000000000L);
+    EXPECT_EQ(Condition(object, 4), 500);
+    EXPECT_EQ(Expression(object, 0), 500);
+
+    Action(object, 13, 2300000); // 2,300,000,000 ms
+    EXPECT_EQ(Condition(object, 5), -2147483647L - 1);
+    EXPECT_EQ(object->lastError, 0);
+    EXPECT_EQ(Condition(object, 4), 575);
+    EXPECT_EQ(Expression(object, 0), 575);
+}
+
 TEST_F(Conditions, GuardsWithoutAWindowSetCodeOneAndAnswerTheFailureValue) {
     standin::InjectFault("CreateWindowExW", ERROR_NOT_ENOUGH_MEMORY);
     RunObject* object = Create("", kLogged);

@@ -7,7 +7,7 @@
 #include "standin/faults.h"
 #include "standin/inspect_user.h"
 #include "standin/open_file_dialog.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "support/wide.h"
 
 #include <commdlg.h>
@@ -718,6 +718,22 @@ TEST_F(DirectShowStandIn, OpenFileDialogAnswersFromTheScriptAndRecordsTheRequest
     EXPECT_EQ(shown[0].initialDir, u"\\");
     EXPECT_EQ(shown[0].title, u"Media");
     EXPECT_EQ(shown[0].flags, 0x1800u);
+}
+
+// ---- what the stand-in does not model ----
+
+TEST_F(DirectShowStandIn, UnmodelledCallsAnswerNotImplementedAndAreRemembered) {
+    ASSERT_TRUE(media::WriteAvi("C:\\m\\u.avi", Clip(5)));
+    IGraphBuilder* graph = Render("C:\\m\\u.avi");
+    EXPECT_EQ(standin::UnmodelledCalls(), std::vector<std::string>());
+    EXPECT_EQ(graph->Render(nullptr), E_NOTIMPL);
+    IMediaPosition* position = Get<IMediaPosition>(graph, IID_IMediaPosition);
+    EXPECT_EQ(position->put_PrerollTime(1.0), E_NOTIMPL);
+    EXPECT_EQ(standin::UnmodelledCalls(),
+              (std::vector<std::string>{"GraphBuilderPart::Render",
+                                        "MediaPositionPart::put_PrerollTime"}));
+    standin::ResetPlatform();
+    EXPECT_EQ(standin::UnmodelledCalls(), std::vector<std::string>());
 }
 
 } // namespace

@@ -6,11 +6,11 @@
 #include "edit_host.h"
 #include "host/hostrt.h"
 #include "host_runtime.h"
+#include "hostrt_exports.h"
 #include "res/resource_ids.h"
 #include "standin/inspect_gdi.h"
 #include "standin/inspect_user.h"
 #include "standin/kernel_control.h"
-#include "standin/resource_data.h"
 #include "support/log_capture.h"
 
 #include <gtest/gtest.h>
@@ -149,13 +149,42 @@ std::string Hex(const Rgb& colour) {
 
 // A pixel of bitmap 401 itself (a bottom-up 24-bit DIB), counted from the top.
 std::string PicturePixel(int x, int y) {
-    const standin::BitmapResource* bitmap = standin::FindBitmapResource(IDB_OBJECT_PICTURE);
-    const BYTE* dib = bitmap->dib;
+    HRSRC bitmap = FindResourceW(nullptr, MAKEINTRESOURCEW(IDB_OBJECT_PICTURE), RT_BITMAP);
+    const BYTE* dib = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, bitmap)));
     LONG width = *reinterpret_cast<const LONG*>(dib + 4);
     LONG height = *reinterpret_cast<const LONG*>(dib + 8);
     DWORD stride = (width * 3 + 3) & ~3u;
     const BYTE* pixel = dib + 40 + (height - 1 - y) * stride + x * 3;
     return Hex(Rgb{pixel[2], pixel[1], pixel[0]});
+}
+
+// The drawing calls interleaved with the host's surface construction and destruction: the
+// surface services are wrapped so that the journal shows when a scratch surface is made and
+// released among the drawing calls.
+std::vector<std::string> journal;
+size_t drawingCallsSeen = 0;
+
+void CatchUpWithDrawingCalls() {
+    const std::vector<std::string> calls = DrawingCalls();
+    for (; drawingCallsSeen < calls.size(); ++drawingCallsSeen)
+        journal.push_back(calls[drawingCallsSeen]);
+}
+
+void WINAPI JournalledConstruct(HostSurfaceBlock* surface) {
+    CatchUpWithDrawingCalls();
+    journal.push_back("ConstructSurface");
+    HostRtSurfaceConstruct(surface);
+}
+
+void WINAPI JournalledDestroy(HostSurfaceBlock* surface) {
+    CatchUpWithDrawingCalls();
+    journal.push_back("DestroySurface");
+    HostRtSurfaceDestroy(surface);
+}
+
+std::vector<std::string> Journal() {
+    CatchUpWithDrawingCalls();
+    return journal;
 }
 
 class EditorDisplayTest : public ::testing::Test {
@@ -165,8 +194,20 @@ class EditorDisplayTest : public ::testing::Test {
         hoststandin::InstallHostRuntime();
         host.Record()->frameEditorWindowId = kEditorWindowId;
         std::memset(&settings, 0, sizeof settings);
+        journal.clear();
+        drawingCallsSeen = 0;
+        standin::RegisterModuleExport(
+            HOSTRT_LIBRARY_NAME, OrdinalSurfaceConstruct,
+            reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(JournalledConstruct)));
+        standin::RegisterModuleExport(
+            HOSTRT_LIBRARY_NAME, OrdinalSurfaceDestroy,
+            reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(JournalledDestroy)));
+        ForgetHostRuntime();
     }
-    void TearDown() override { EndModuleLog(); }
+    void TearDown() override {
+        ForgetHostRuntime();
+        EndModuleLog();
+    }
 
     void SetFile(const wchar_t* name) {
         size_t i = 0;
@@ -251,9 +292,9 @@ TEST_F(EditorDisplayTest, NoFileWithDefaultSizeDrawsOnlyTheStretchedPicture) {
                [](LONG x, LONG y) { return PicturePixel((x - 20) / 2, (y - 30) / 2); });
     ExpectArea(RECT{84, 30, 85, 95}, [](LONG, LONG) { return kWhite; });
     ExpectArea(RECT{20, 94, 85, 95}, [](LONG, LONG) { return kWhite; });
-    EXPECT_EQ(DrawingCalls(),
-              (std::vector<std::string>{"WindowSurface 7", "LoadBitmapResource 401 mode 1",
-                                        "StretchCopy 20,30 64x64"}));
+    EXPECT_EQ(Journal(), (std::vector<std::string>{"WindowSurface 7", "ConstructSurface",
+                                                   "LoadBitmapResource 401 mode 1",
+                                                   "StretchCopy 20,30 64x64", "DestroySurface"}));
     EXPECT_TRUE(window.WritePng("editor-picture.png"));
 }
 
@@ -274,15 +315,18 @@ TEST_F(EditorDisplayTest, HideAtStartHatchesThePictureWithABlackDiagonalCross) {
         return standin::HatchCovers(HS_DIAGCROSS, x, y) ? kBlack
                                                         : PicturePixel((x - 4) / 2, (y - 4) / 2);
     });
-    EXPECT_EQ(DrawingCalls(), (std::vector<std::string>{
-                                  "WindowSurface 7",
-                                  "LoadBitmapResource 401 mode 1",
-                                  "StretchCopy 4,4 64x64",
-                                  "DrawingAttribute 7 1",
-                                  "BrushFill 7 4,4,68,68 hatch 5 000000",
-                                  "LineAttributes 7 0 000000 1",
-                                  "FinishHatch 7 4,4,67,67",
-                              }));
+    // The scratch surface holding the picture is released after the hatch, not before it.
+    EXPECT_EQ(Journal(), (std::vector<std::string>{
+                             "WindowSurface 7",
+                             "ConstructSurface",
+                             "LoadBitmapResource 401 mode 1",
+                             "StretchCopy 4,4 64x64",
+                             "DrawingAttribute 7 1",
+                             "BrushFill 7 4,4,68,68 hatch 5 000000",
+                             "LineAttributes 7 0 000000 1",
+                             "FinishHatch 7 4,4,67,67",
+                             "DestroySurface",
+                         }));
     EXPECT_EQ(standin::LiveCreatedBrushes(), 0);
     EXPECT_TRUE(window.WritePng("editor-hidden.png"));
 }
@@ -304,6 +348,7 @@ TEST_F(EditorDisplayTest, WithoutAHatchBrushThePictureStaysUncovered) {
     Draw(RECT{0, 0, 31, 31});
     ExpectArea(RECT{0, 0, 32, 32}, [](LONG x, LONG y) { return PicturePixel(x, y); });
     EXPECT_EQ(DrawingCalls().size(), 3u);
+    EXPECT_EQ(Journal().back(), "DestroySurface");
 }
 
 TEST_F(EditorDisplayTest, NothingIsDrawnWithoutTheEditorSurfaceOrTheServices) {

@@ -92,21 +92,23 @@ TEST_F(EventLogTest, WithoutKeepExistingTheFileStartsEmpty) {
     EXPECT_EQ(LogLines(), (Lines{"new"}));
 }
 
-TEST_F(EventLogTest, OverlongLinesAreCutTo1024CharactersAndKeepTheirCrLf) {
-    // Prefix (23) + message + CR LF: a 999-character message fills exactly 1024 characters.
+TEST_F(EventLogTest, OverlongLinesAreCutAfter1024CharactersAndLoseTheirCrLf) {
+    // Prefix (23) + message + CR LF: a 999-character message fills exactly 1024 characters and
+    // keeps its CR LF; one more character pushes the LF out; a long message loses both.
+    const std::string prefix = "(03/07/2012 14:05:09): ";
     std::u16string exact(999, u'a');
+    std::u16string oneOver(1000, u'c');
     std::u16string longer(1500, u'b');
+    ModuleLog()->SetConsoleLogging(true);
+    LogEvent(ModuleLog(), L"opens the console");
     LogEvent(ModuleLog(), L"%s", reinterpret_cast<LPCWSTR>(exact.c_str()));
+    LogEvent(ModuleLog(), L"%s", reinterpret_cast<LPCWSTR>(oneOver.c_str()));
     LogEvent(ModuleLog(), L"%s", reinterpret_cast<LPCWSTR>(longer.c_str()));
     LogEvent(ModuleLog(), L"after");
-    Lines lines = LogLinesWithPrefix();
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0].size(), 1022u);
-    EXPECT_EQ(lines[0].substr(23), std::string(999, 'a'));
-    EXPECT_EQ(lines[1].size(), 1022u);
-    EXPECT_EQ(lines[1].substr(23), std::string(999, 'b'));
-    EXPECT_EQ(lines[2], "(03/07/2012 14:05:09): after");
-    EXPECT_EQ(LogFileBytes().size(), (1024u + 1024u + 30u) * 2);
+    std::string cut = prefix + std::string(999, 'a') + "\r\n" + prefix + std::string(1000, 'c') +
+                      "\r" + prefix + std::string(1001, 'b') + prefix + "after\r\n";
+    EXPECT_EQ(LogFileBytes(), Utf16Le(prefix + "opens the console\r\n" + cut));
+    EXPECT_EQ(Utf8(reinterpret_cast<LPCWSTR>(standin::ConsoleOutput().c_str())), cut);
 }
 
 TEST_F(EventLogTest, ConsoleOpensOnTheNextLineWhichGoesToTheFileOnly) {

@@ -6,6 +6,7 @@
 #include "host/host_image_services.h"
 #include "host/hostrt.h"
 #include "host_runtime.h"
+#include "hostrt_exports.h"
 #include "image_filters.h"
 #include "player/packed_dib.h"
 #include "player/video_player.h"
@@ -102,10 +103,10 @@ class GrabTest : public RunTimeTest {
         ASSERT_EQ(standin::LastGraph().position, frame * 10000000LL / 25);
     }
 
-    short GrabTo(LPCWSTR fileName) {
+    long GrabTo(LPCWSTR fileName) {
         return RunTimeTest::Action(object, kGrabToFile, TextParameter(fileName));
     }
-    short Act(int code, LPCWSTR fileName = nullptr) {
+    long Act(int code, LPCWSTR fileName = nullptr) {
         return RunTimeTest::Action(object, code, TextParameter(fileName));
     }
     long GrabCondition() { return Condition(object, kGrabCondition); }
@@ -441,6 +442,40 @@ TEST_F(GrabTest, ClipboardReceivesTheFrameAsAMovableDib) {
     EXPECT_FALSE(standin::ClipboardOpen());
 }
 
+// The host's DIB writer may answer a byte count or a flag: the clipboard takes the DIB of the
+// size service's byte count whatever the writer answered.
+DWORD writerAnswer = 0;
+DWORD WINAPI WriterWithItsOwnAnswer(HostSurfaceBlock* surface, void* destination, DWORD reserved1,
+                                    DWORD reserved2) {
+    HostRtSurfaceWriteDib(surface, destination, reserved1, reserved2);
+    return writerAnswer;
+}
+
+TEST_F(GrabTest, ClipboardTakesTheDibWhateverTheWriterAnswers) {
+    StartObject(24);
+    ShowFrame(kShownFrame);
+    standin::RegisterModuleExport(
+        HOSTRT_LIBRARY_NAME, OrdinalSurfaceWriteDib,
+        reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(WriterWithItsOwnAnswer)));
+    ForgetHostRuntime();
+    for (DWORD answer : {1u, 0u}) {
+        SCOPED_TRACE(answer);
+        writerAnswer = answer;
+        EXPECT_EQ(Act(kResetClipboard), 0);
+        const int globals = standin::LiveGlobalBlocks();
+        EXPECT_EQ(Act(kGrabToClipboard), 0);
+        std::string dib;
+        ASSERT_TRUE(standin::ClipboardBytes(CF_DIB, &dib));
+        DecodedImage image;
+        std::string why;
+        ASSERT_TRUE(DecodePackedDib(dib, &image, &why)) << why;
+        ExpectFramePixels(image, clip, kShownFrame);
+        EXPECT_EQ(standin::LiveGlobalBlocks(), globals + 1); // the clipboard's block only
+    }
+    EXPECT_EQ(Act(kResetClipboard), 0);
+    ForgetHostRuntime();
+}
+
 // Every failure of the hand-over closes the clipboard and leaks no memory; a busy clipboard is
 // not touched at all.
 TEST_F(GrabTest, ClipboardFailuresLeaveNothingBehind) {
@@ -452,6 +487,7 @@ TEST_F(GrabTest, ClipboardFailuresLeaveNothingBehind) {
     } cases[] = {
         {"OpenClipboard", ERROR_ACCESS_DENIED, false},
         {"GlobalAlloc", ERROR_NOT_ENOUGH_MEMORY, true},
+        {"GlobalLock", ERROR_INVALID_HANDLE, true},
         {"SetClipboardData", ERROR_ACCESS_DENIED, true},
     };
     for (const Case& c : cases) {

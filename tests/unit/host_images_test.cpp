@@ -1,7 +1,7 @@
 // The host's image services as the module reaches them: HOSTRT.dll bound by ordinal, surfaces
 // loaded from packed DIBs of every depth and row order, bad DIBs refused without reading past
-// their data, BMP and PNG files decoded back, the filter choice by extension, and the clean
-// failure when the library or an ordinal is missing.
+// their data, BMP and PNG files decoded back by an outside reader, the filter choice by extension,
+// and the clean failure when the library or an ordinal is missing.
 #include "host/host_images.h"
 #include "host/hostrt.h"
 
@@ -35,6 +35,11 @@ using Bytes = std::vector<BYTE>;
 
 void PutLe32(Bytes& b, size_t at, DWORD v) {
     std::memcpy(&b[at], &v, 4);
+}
+DWORD ReadLe32(const Bytes& b, size_t at) {
+    DWORD v;
+    std::memcpy(&v, &b[at], 4);
+    return v;
 }
 void PutLe16(Bytes& b, size_t at, WORD v) {
     std::memcpy(&b[at], &v, 2);
@@ -475,6 +480,10 @@ TEST_F(HostImages, SavesBmpFilesThatDecodeToTheSurface) {
         const size_t stride = (7 * depth + 31) / 32 * 4;
         EXPECT_EQ(file.size(), 14 + 40 + stride * 5);
         EXPECT_EQ(file[28], char(depth));
+        // The file header's own fields: the file size and where the pixels start.
+        Bytes header(file.begin(), file.begin() + 14);
+        EXPECT_EQ(ReadLe32(header, 2), file.size());
+        EXPECT_EQ(ReadLe32(header, 10), 54u);
         DecodedImage image;
         std::string why;
         ASSERT_TRUE(DecodeBmp(file, &image, &why)) << why;
@@ -495,7 +504,7 @@ TEST_F(HostImages, SavesPngFilesThatDecodeToTheSurface) {
         ExpectPicture(image);
     }
 
-    // 200 x 120 needs two stored blocks (120 rows of 601 bytes > 65535).
+    // A 200 x 120 gradient: every row differs, and deflate still shrinks it well.
     DibFormat format = {"large", 24, true, 0, 40, 0, {}};
     auto gradient = [](int x, int y) { return uint32_t(x) << 16 | uint32_t(y) << 8 | 0x40; };
     Bytes dib = BuildDib(format, 200, 120, gradient);
@@ -508,6 +517,7 @@ TEST_F(HostImages, SavesPngFilesThatDecodeToTheSurface) {
     ASSERT_TRUE(DecodePng(FileBytes(L"C:\\Grabs\\large.png"), &image, &why)) << why;
     ASSERT_EQ(image.width, 200);
     ASSERT_EQ(image.height, 120);
+    EXPECT_LT(FileBytes(L"C:\\Grabs\\large.png").size(), 200u * 120 * 3 / 10);
     EXPECT_EQ(image.At(0, 0), 0x000040u);
     EXPECT_EQ(image.At(199, 119), 0xC77740u);
     EXPECT_EQ(image.At(123, 45), 0x7B2D40u);
@@ -521,33 +531,58 @@ TEST_F(HostImages, SavesPngFilesThatDecodeToTheSurface) {
               FileBytes(L"C:\\Grabs\\large.png"));
 }
 
-TEST_F(HostImages, PngOpensInAnOrdinaryReader) {
-    if (std::system("python3 -c 'import zlib' >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "python3 with zlib is not installed";
+std::string ReadHostFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// An outside codec on both sides: the tests' reader decodes a PNG ffmpeg wrote (written here with
+// every row filter when ffmpeg is installed, else the one it wrote into tests/unit/data), and
+// ffmpeg decodes the host's PNG.
+TEST_F(HostImages, PngIsExchangedWithAnOutsideCodec) {
+    const bool ffmpeg = std::system("ffmpeg -version >/dev/null 2>&1") == 0;
+    const std::string stem = testing::TempDir() + "host_images_" + std::to_string(getpid());
+    std::string outside = ReadHostFile(CINEVANE_TEST_DATA_DIR "/picture_by_ffmpeg.png");
+    if (ffmpeg) {
+        std::string raw;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x)
+                for (int shift : {16, 8, 0})
+                    raw.push_back(char(PictureColour(x, y) >> shift));
+        std::ofstream(stem + ".rgb", std::ios::binary) << raw;
+        ASSERT_EQ(std::system(("ffmpeg -v error -y -f rawvideo -pixel_format rgb24 -video_size "
+                               "40x30 -i " +
+                               stem + ".rgb -pred mixed " + stem + "_in.png")
+                                  .c_str()),
+                  0);
+        outside = ReadHostFile(stem + "_in.png");
+    }
+    DecodedImage image;
+    std::string why;
+    ASSERT_TRUE(DecodePng(outside, &image, &why)) << why;
+    ExpectPicture(image, 40, 30);
+
+    if (!ffmpeg)
+        GTEST_SKIP() << "ffmpeg is not installed: nothing outside reads the host's PNG";
     ModuleSurface surface;
-    LoadPicture(surface, 24);
+    LoadPicture(surface, 32);
     ASSERT_TRUE(SaveHostSurface(StandardManager(), L"C:\\Grabs\\viewer.png", surface.Block(),
                                 hoststandin::kPngFilterIdentifier));
     const std::string path = standin::SandboxPath(L"C:\\Grabs\\viewer.png");
-    // zlib's own inflate, chunk by chunk; prints width, height and the first row's bytes.
-    const std::string script =
-        "import struct,sys,zlib\n"
-        "d=open(sys.argv[1],'rb').read();p=8;idat=b''\n"
-        "while p<len(d):\n"
-        " n,t=struct.unpack('>I4s',d[p:p+8])\n"
-        " assert zlib.crc32(d[p+4:p+8+n])==struct.unpack('>I',d[p+8+n:p+12+n])[0]\n"
-        " if t==b'IHDR': w,h=struct.unpack('>II',d[p+8:p+16])\n"
-        " if t==b'IDAT': idat+=d[p+8:p+8+n]\n"
-        " p+=12+n\n"
-        "r=zlib.decompress(idat);print(w,h,r[:1+3*w].hex())\n";
-    const std::string scriptPath = testing::TempDir() + "png_check.py";
-    std::ofstream(scriptPath) << script;
-    FILE* out = popen(("python3 " + scriptPath + " '" + path + "'").c_str(), "r");
-    ASSERT_NE(out, nullptr);
-    char line[256] = {};
-    ASSERT_NE(fgets(line, sizeof line, out), nullptr);
-    EXPECT_EQ(pclose(out), 0);
-    EXPECT_EQ(std::string(line), "7 5 00000000ff000000ff000000ffffff0000ffffff00ff\n");
+    ASSERT_EQ(std::system(("ffmpeg -v error -y -i '" + path + "' -f rawvideo -pix_fmt rgb24 " +
+                           stem + "_out.rgb")
+                              .c_str()),
+              0);
+    std::string decoded = ReadHostFile(stem + "_out.rgb");
+    ASSERT_EQ(decoded.size(), 7u * 5 * 3);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x) {
+            const uint8_t* p = reinterpret_cast<const uint8_t*>(&decoded[(y * 7 + x) * 3]);
+            EXPECT_EQ(uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2], PictureColour(x, y))
+                << "at " << x << "," << y;
+        }
+    for (const char* suffix : {".rgb", "_in.png", "_out.rgb"})
+        std::remove((stem + suffix).c_str());
 }
 
 TEST_F(HostImages, FailedSavesLeaveNoFile) {

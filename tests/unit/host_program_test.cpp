@@ -2,6 +2,7 @@
 // UTF-8 texts and the wide-text value it hands to the property sheet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "demo_clip.h"
@@ -167,6 +168,17 @@ TEST(DemoClip, IsAnIndexedAviOfThreeSecondsWithPictureAndTone) {
     size_t lastFrame = movi + U32At(avi, idx1 + 8 + 148 * 16 + 8) + 8;
     EXPECT_EQ(avi[lastFrame + 3 * 319], 255);
     EXPECT_EQ(avi[lastFrame + 3 * 0 + 2], kGroundColour.r);
+
+    // The tone, a sine of amplitude 6000, runs on from chunk to chunk as in the WAV: the second
+    // frame's sound is the WAV's samples 882 to 1763.
+    const std::vector<BYTE> wav = ToneWavBytes(3000);
+    const size_t secondSound = movi + U32At(avi, idx1 + 8 + 3 * 16 + 8) + 8;
+    EXPECT_EQ(std::memcmp(&avi[secondSound], &wav[44 + 882 * 2], 882 * 2), 0);
+    int peak = 0;
+    for (size_t at = 44; at < 44 + 2 * 100; at += 2)
+        peak = std::max(peak, int(int16_t(wav[at] | wav[at + 1] << 8)));
+    EXPECT_GT(peak, 5900);
+    EXPECT_LE(peak, 6000);
 }
 
 TEST(DemoClip, FramesShowTheSweepingBarAndTheirNumber) {

@@ -32,9 +32,15 @@ std::vector<std::string> GraphCalls() {
                                                   "put_CurrentPosition",
                                                   "get_AvgTimePerFrame",
                                                   "GetVideoSize",
+                                                  "SetWindowPosition",
+                                                  "SetWindowPosition",
                                                   "put_Owner",
                                                   "GetCurrentImage",
-                                                  "put_FullScreenMode"};
+                                                  "put_FullScreenMode",
+                                                  "StopWhenReady",
+                                                  "GetDestinationPosition",
+                                                  "SetDestinationPosition",
+                                                  "SetWindowPosition"};
     std::vector<std::string> calls;
     for (const std::string& call : standin::CallJournal())
         if (watched.count(call))
@@ -88,14 +94,14 @@ TEST_P(QuirksTest, OpeningAddsTheGdiRendererOnlyOnWineAndKeepsItOnlyForAPicture)
     standin::StartCallJournal();
     OpenSmallClip(10);
     if (Wine())
-        EXPECT_EQ(GraphCalls(),
-                  (Calls{"CoCreateInstance", "CoCreateInstance", "AddFilter", "RenderFile",
-                         "EnumPins", "ConnectedTo", "put_Owner", "GetVideoSize", "Stop",
-                         "SetTimeFormat", "GetDuration", "SetTimeFormat"}));
+        EXPECT_EQ(GraphCalls(), (Calls{"CoCreateInstance", "CoCreateInstance", "AddFilter",
+                                       "RenderFile", "EnumPins", "ConnectedTo", "put_Owner",
+                                       "GetVideoSize", "SetWindowPosition", "SetWindowPosition",
+                                       "Stop", "SetTimeFormat", "GetDuration", "SetTimeFormat"}));
     else
-        EXPECT_EQ(GraphCalls(),
-                  (Calls{"CoCreateInstance", "RenderFile", "put_Owner", "GetVideoSize", "Stop",
-                         "SetTimeFormat", "GetDuration", "SetTimeFormat"}));
+        EXPECT_EQ(GraphCalls(), (Calls{"CoCreateInstance", "RenderFile", "put_Owner",
+                                       "GetVideoSize", "SetWindowPosition", "SetWindowPosition",
+                                       "Stop", "SetTimeFormat", "GetDuration", "SetTimeFormat"}));
     // Either way the picture goes through one renderer under its usual name.
     std::vector<std::u16string> filters = standin::LastGraph().filters;
     EXPECT_EQ(std::count(filters.begin(), filters.end(), u"Video Renderer"), 1);
@@ -197,10 +203,11 @@ TEST_P(QuirksTest, WineSeeksOnlyAStoppedGraphAndRestoresTheStateAfter) {
     DrainEvents();
     standin::StartCallJournal();
     player->Seek(TIME_FORMAT_MEDIA_TIME, 0.0);
-    // (The restoring pause queues EC_PAUSED, which the seek's event drain takes.)
-    EXPECT_EQ(GraphCalls(),
-              Wine() ? (Calls{"GetState", "Stop", "put_CurrentPosition", "Pause", "GetState"})
-                     : (Calls{"put_CurrentPosition"}));
+    // (The restoring pause queues EC_PAUSED, which the seek's event drain takes: it refits the
+    // video window.)
+    EXPECT_EQ(GraphCalls(), Wine() ? (Calls{"GetState", "Stop", "put_CurrentPosition", "Pause",
+                                            "GetState", "SetWindowPosition"})
+                                   : (Calls{"put_CurrentPosition"}));
     EXPECT_EQ(standin::LastGraph().state, State_Paused);
     EXPECT_EQ(standin::LastGraph().position, 0);
 
@@ -261,18 +268,45 @@ TEST_P(QuirksTest, AGrabThatNeverGetsAPictureGivesNone) {
     EXPECT_EQ(standin::LastGraph().state, State_Stopped);
 }
 
-TEST_P(QuirksTest, EnteringFullScreenReownsTheVideoWindowOnlyOnWindows) {
+TEST_P(QuirksTest, FullScreenKeepsItsWindowOnWineAndGivesBackPictureAndWindowAfter) {
     OpenSmallClip(10);
+    ASSERT_EQ(player->SetDestinationRect(false, 100, 100, 0), 1);
+    const RECT before = standin::LastGraph().destination;
+    const RECT windowBefore = standin::LastGraph().windowPosition;
+
     standin::StartCallJournal();
     EXPECT_EQ(player->SetFullScreen(-1), 0);
-    EXPECT_EQ(GraphCalls(),
-              Wine() ? (Calls{"put_FullScreenMode"}) : (Calls{"put_FullScreenMode", "put_Owner"}));
+    EXPECT_EQ(GraphCalls(), Wine() ? (Calls{"GetDestinationPosition", "put_FullScreenMode"})
+                                   : (Calls{"put_FullScreenMode", "put_Owner"}));
     EXPECT_EQ(standin::LastGraph().fullScreenMode, OATRUE);
-    // Leaving is the same on both.
+
+    // Wine hands the window back screen-sized with a screen-sized picture.
+    player->pBV->SetDestinationPosition(0, 0, 1280, 1024);
     standin::StartCallJournal();
     EXPECT_EQ(player->SetFullScreen(0), 0);
-    EXPECT_EQ(GraphCalls(), (Calls{"put_FullScreenMode", "put_Owner"}));
+    if (Wine())
+        EXPECT_EQ(GraphCalls(), (Calls{"put_FullScreenMode", "put_Owner", "SetDestinationPosition",
+                                       "SetWindowPosition"}));
+    else
+        EXPECT_EQ(GraphCalls(), (Calls{"put_FullScreenMode", "put_Owner"}));
     EXPECT_EQ(standin::LastGraph().owner, (OAHWND)host);
+    if (Wine()) {
+        const RECT after = standin::LastGraph().destination;
+        EXPECT_TRUE(std::memcmp(&after, &before, sizeof(RECT)) == 0);
+        const RECT windowAfter = standin::LastGraph().windowPosition;
+        EXPECT_TRUE(std::memcmp(&windowAfter, &windowBefore, sizeof(RECT)) == 0);
+    }
+}
+
+TEST_P(QuirksTest, ClosingStopsTheGraphItselfOnWine) {
+    OpenSmallClip(10, true);
+    PlayFor(100);
+    standin::StartCallJournal();
+    player->CloseMedia();
+    Calls calls = GraphCalls();
+    EXPECT_EQ(calls, Wine() ? (Calls{"Stop", "GetState", "put_Owner"})
+                            : (Calls{"StopWhenReady", "put_Owner"}));
+    EXPECT_EQ(standin::OutstandingReferences(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Platforms, QuirksTest, ::testing::Values(false, true),

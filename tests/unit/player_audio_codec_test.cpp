@@ -102,7 +102,7 @@ TEST_F(PlayerTest, TransparencyFillStopsTheGraphAndRestoresItsRunState) {
         else if (c.runState == 1)
             player->Pause();
         else
-            player->PlayState = 0;
+            player->PlayState = PlayStopped;
         int pauses = standin::CallCount("Pause"), stops = standin::CallCount("Stop"),
             runs = standin::CallCount("Run");
         player->SetIndeoTransFill(0x00FF00FF);

@@ -4,9 +4,10 @@
 
 #include "player/video_player.h"
 #include "standin/dshow_control.h"
+#include "standin/faults.h"
 #include "standin/inspect_user.h"
 #include "support/log_capture.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "support/wide.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,8 @@ class PlayerTest : public ::testing::Test {
         CoUninitialize();
         EndModuleLog();
         standin::UseRealClock();
+        EXPECT_EQ(standin::UnmodelledCalls(), std::vector<std::string>())
+            << "the player made a platform call the stand-in does not model";
     }
 
     // Writes a clip into the sandbox and answers its Windows path.

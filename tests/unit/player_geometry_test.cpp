@@ -176,6 +176,9 @@ TEST_F(PlayerTest, AFailedSwitchKeepsTheFullScreenFields) {
     EXPECT_EQ(player->SetFullScreen(-1), E_FAIL);
     EXPECT_EQ(player->FullScreenActive, 0u);
     EXPECT_EQ(player->FullScreenMode, 0);
+    EXPECT_EQ(LogLines(), std::vector<std::string>{
+                              "FAILED(hr=0x80004005) in pME->SetNotifyWindow((OAHWND)vidHWnd, "
+                              "WM_DISPLAYCHANGE, 0)\n"});
     standin::ClearFaults();
 
     struct Case {

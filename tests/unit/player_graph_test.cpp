@@ -6,7 +6,10 @@
 #include "standin/open_file_dialog.h"
 #include "unit/player_fixture.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -23,13 +26,33 @@ const char* const Indeo5Failure =
 const char* const DivxFailure =
     "FAILED(hr=0x80004002) in pFilter->QueryInterface(IID_IDivXFilterInterface, &m_pDivx)\n";
 
+// The "FAILED(hr=...) in ..." lines among `lines`, in order.
+std::vector<std::string> FailureLines(const std::vector<std::string>& lines) {
+    std::vector<std::string> failures;
+    for (const std::string& line : lines)
+        if (line.compare(0, 7, "FAILED(") == 0)
+            failures.push_back(line);
+    return failures;
+}
+
+// `lines` without one occurrence of each line of `known`.
+std::vector<std::string> Without(std::vector<std::string> lines,
+                                 const std::vector<std::string>& known) {
+    for (const std::string& line : known) {
+        auto found = std::find(lines.begin(), lines.end(), line);
+        if (found != lines.end())
+            lines.erase(found);
+    }
+    return lines;
+}
+
 } // namespace
 
 TEST_F(PlayerTest, OpeningAVideoClipWritesEveryStepAndLeavesItStoppedAtTheStart) {
     ASSERT_EQ(Open(Avi(Clip(10))), 0);
 
-    EXPECT_EQ(player->MediaStatus, 5);
-    EXPECT_EQ(player->PlayState, 0);
+    EXPECT_EQ(player->MediaStatus, MediaAtStart);
+    EXPECT_EQ(player->PlayState, PlayStopped);
     EXPECT_EQ(player->NoVideo, 0u);
     EXPECT_EQ(player->LastError, 0u);
     EXPECT_EQ(player->TotalFrames, 10);
@@ -158,11 +181,103 @@ TEST_F(PlayerTest, AFailingBuildStepIsLoggedAndTheOpenFailsAndClosesTheMedia) {
         player->LastError = 0;
         EXPECT_EQ(Open(path), -1) << c.fault;
         EXPECT_EQ(player->LastError, 4u) << c.fault;
-        EXPECT_EQ(player->MediaStatus, 3) << c.fault;
+        EXPECT_EQ(player->MediaStatus, MediaClosed) << c.fault;
         EXPECT_EQ(player->NoVideo, 1u) << c.fault;
         EXPECT_TRUE(Contains(LogLines(), c.line)) << c.fault;
         EXPECT_EQ(standin::LiveGraphs(), 0) << c.fault;
         standin::ClearFaults();
+    }
+}
+
+// The set-up after the graph is built: each failing call writes its line and the open goes on
+// (SetWindowForeground's result is the build's result, so that failure fails the open). The
+// "InitPlayerWindow(vidHWnd)" line of the sound-only path cannot be reached: InitPlayerWindow
+// always answers 0.
+TEST_F(PlayerTest, AFailingSetUpStepIsLoggedWithItsLine) {
+    const struct {
+        const char* fault;
+        int nth;
+        int opened;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"FindFilterByName",
+         1,
+         0,
+         {"FAILED(hr=0x80004005) in pGB->FindFilterByName(L\"Video Renderer\", &pBF)\n"}},
+        {"put_Owner", 1, 0, {"FAILED(hr=0x80004005) in pVW->put_Owner((OAHWND)vidHWnd)\n"}},
+        {"put_WindowStyle",
+         1,
+         0,
+         {"FAILED(hr=0x80004005) in pVW->put_WindowStyle(WS_CHILD|WS_CLIPSIBLINGS|WS_CLIPCHILDREN)"
+          "\n"}},
+        {"put_MessageDrain",
+         1,
+         0,
+         {"FAILED(hr=0x80004005) in pVW->put_MessageDrain((OAHWND)vidHWnd)\n"}},
+        // InitVideoWindow's placement, then InitVideoWindow's own result.
+        {"SetWindowPosition",
+         1,
+         0,
+         {"FAILED(hr=0x80004005) in pVW->SetWindowPosition(rect.left, rect.top, rect.right, "
+          "rect.bottom)\n",
+          "FAILED(hr=0x80004005) in InitVideoWindow( 1, 1)\n"}},
+        {"SetWindowForeground", 1, -1, {"FAILED(hr=0x80004005) in pVW->SetWindowForeground(-1)\n"}},
+        {"put_BorderColor",
+         1,
+         0,
+         {"FAILED(hr=0x80004005) in pVW->put_BorderColor((long) BkColor)\n"}},
+        // ResizeVideoWindow's placement.
+        {"SetWindowPosition",
+         2,
+         0,
+         {"FAILED(hr=0x80004005) in pVW->SetWindowPosition(vidRC.left, vidRC.top, vidRC.right, "
+          "vidRC.bottom)\n"}},
+        {"get_Rate", 1, 0, {"FAILED(hr=0x80004005) in pMP->get_Rate(&dRate)\n"}},
+    };
+    std::u16string path = Avi(Clip(10));
+    ASSERT_EQ(Open(path), 0);
+    // The codec search's lines, written on every open of this clip.
+    const std::vector<std::string> usual = FailureLines(LogLines());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.fault) + " #" + std::to_string(c.nth));
+        player->CloseMedia(); // the next open then makes no teardown call
+        standin::ClearFaults();
+        ClearLogLines();
+        standin::InjectFault(c.fault, E_FAIL, c.nth);
+        EXPECT_EQ(Open(path), c.opened);
+        EXPECT_EQ(Without(FailureLines(LogLines()), usual), c.lines);
+    }
+    standin::ClearFaults();
+    player->CloseMedia();
+    ClearLogLines();
+    standin::InjectFault("FindFilterByName", E_FAIL);
+    ASSERT_EQ(Open(path), 0);
+    EXPECT_TRUE(player->pBF == NULL);
+}
+
+// Tearing the graph down: each failing call writes its line and the release goes on.
+TEST_F(PlayerTest, AFailingTearDownStepIsLoggedAndEverythingIsStillReleased) {
+    const struct {
+        const char* fault;
+        int nth; // CloseMedia hides the video window once before the release does
+        std::string line;
+    } cases[] = {
+        {"put_Visible", 2, "FAILED(hr=0x80004005) in pVW->put_Visible(OAFALSE)\n"},
+        {"put_Owner", 1, "FAILED(hr=0x80004005) in pVW->put_Owner(NULL)\n"},
+        {"SetNotifyWindow", 1,
+         "FAILED(hr=0x80004005) in pME->SetNotifyWindow((OAHWND)NULL, 0, 0)\n"},
+    };
+    std::u16string path = Avi(Clip(10));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        OpenQuietly(path);
+        standin::InjectFault(c.fault, E_FAIL, c.nth);
+        EXPECT_EQ(player->CloseMedia(), 0);
+        standin::ClearFaults();
+        EXPECT_EQ(FailureLines(LogLines()), std::vector<std::string>{c.line});
+        EXPECT_TRUE(Contains(LogLines(), "All FILTERS RELEASED"));
+        EXPECT_EQ(standin::LiveGraphs(), 0);
+        EXPECT_EQ(standin::OutstandingReferences(), 0);
     }
 }
 
@@ -204,8 +319,8 @@ TEST_F(PlayerTest, ReleaseAndCloseOnAClosedPlayer) {
 
     EXPECT_EQ(player->CloseMedia(), 0);
     EXPECT_EQ(player->NoVideo, 1u);
-    EXPECT_EQ(player->MediaStatus, 3);
-    EXPECT_EQ(player->PlayState, 3);
+    EXPECT_EQ(player->MediaStatus, MediaClosed);
+    EXPECT_EQ(player->PlayState, PlayIdleAtStart);
     standin::WindowInfo info = standin::InspectWindow(host);
     EXPECT_FALSE(info.visible);
     EXPECT_EQ(info.rect.right - info.rect.left, 32);

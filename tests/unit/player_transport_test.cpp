@@ -6,6 +6,9 @@
 
 namespace {
 
+// A value no operation ever gives either word: a word that still holds it was left alone.
+const LONG kUnchanged = 9;
+
 struct StateWords {
     LONG media, play;
     bool operator==(const StateWords& o) const { return media == o.media && play == o.play; }
@@ -40,19 +43,19 @@ TEST_F(TransportTest, OperationsOnAClosedPlayerAnswerTheirFailureValues) {
     WCHAR text[8] = {'x', 0};
     EXPECT_EQ(player->FormatTime(text, 8, 12.0), text);
     EXPECT_EQ(U16(text), u"x");
-    EXPECT_EQ(Words(), (StateWords{3, 3}));
+    EXPECT_EQ(Words(), (StateWords{MediaClosed, PlayIdleAtStart}));
 }
 
 TEST_F(TransportTest, PlayPauseAndStopFollowTheStateTheGraphReports) {
     OpenQuietly(Avi(SmallClip(50)));
     EXPECT_EQ(player->Play(), 0);
-    EXPECT_EQ(Words(), (StateWords{2, 2}));
+    EXPECT_EQ(Words(), (StateWords{MediaActive, PlayRunning}));
     EXPECT_EQ(player->Pause(), 0);
-    EXPECT_EQ(Words(), (StateWords{2, 1}));
+    EXPECT_EQ(Words(), (StateWords{MediaActive, PlayPaused}));
 
     standin::AdvanceClock(400);
     EXPECT_EQ(player->Stop(), 0);
-    EXPECT_EQ(Words(), (StateWords{5, 0}));
+    EXPECT_EQ(Words(), (StateWords{MediaAtStart, PlayStopped}));
     standin::GraphView graph = standin::LastGraph();
     EXPECT_EQ(graph.state, State_Paused); // showing the first frame
     EXPECT_EQ(graph.position, 0);
@@ -77,17 +80,22 @@ TEST_F(TransportTest, FailingTransportCallsAreLoggedAndTheStateWordsStay) {
          "FAILED(hr=0x80004005) in pMC->Pause()\n"},
         {"GetState", [](VideoPlayer& p) { return p.Pause(); },
          "FAILED(hr=0x80004005) in pMC->GetState(500, &pfs)\n"},
+        {"GetState", [](VideoPlayer& p) { return p.Stop(); },
+         "FAILED(hr=0x80004005) in pMC->GetState(500, &pfs)\n"},
         {"SetPositions", [](VideoPlayer& p) { return p.Stop(); },
          "FAILED(hr=0x80004005) in pMS->SetPositions(&pos, AM_SEEKING_AbsolutePositioning , NULL, "
          "AM_SEEKING_NoPositioning)\n"},
+        {"Run", [](VideoPlayer& p) { return p.Stop(); }, "FAILED(hr=0x80004005) in pMC->Run()\n"},
+        {"Pause", [](VideoPlayer& p) { return p.Stop(); },
+         "FAILED(hr=0x80004005) in pMC->Pause()\n"},
     };
     OpenQuietly(Avi(SmallClip(50)));
     for (const Case& c : cases) {
-        SetWords(9, 9);
+        SetWords(kUnchanged, kUnchanged);
         ClearLogLines();
         standin::InjectFault(c.fault, E_FAIL);
         EXPECT_EQ(c.call(*player), 0) << c.fault;
-        EXPECT_TRUE(Contains(LogLines(), c.line)) << c.line;
+        EXPECT_EQ(LogLines(), std::vector<std::string>{c.line}) << c.fault;
         standin::ClearFaults();
     }
 }
@@ -99,13 +107,17 @@ TEST_F(TransportTest, SeekMarksTheStartAndTheEndOfTheMedia) {
         double value;
         StateWords after;
     } cases[] = {
-        {300, true, 5, {5, 3}},    {300, true, 295, {4, 0}}, {300, true, 10, {5, 3}},
-        {300, true, 11, {9, 9}},   {15, true, 8, {4, 0}},    {300, false, 0, {5, 3}},
-        {300, false, 0.6, {9, 9}},
+        {300, true, 5, {MediaAtStart, PlayIdleAtStart}},
+        {300, true, 295, {MediaAtEnd, PlayStopped}},
+        {300, true, 10, {MediaAtStart, PlayIdleAtStart}},
+        {300, true, 11, {kUnchanged, kUnchanged}},
+        {15, true, 8, {MediaAtEnd, PlayStopped}},
+        {300, false, 0, {MediaAtStart, PlayIdleAtStart}},
+        {300, false, 0.6, {kUnchanged, kUnchanged}},
     };
     for (const Case& c : cases) {
         OpenQuietly(Avi(SmallClip(c.frames)));
-        SetWords(9, 9);
+        SetWords(kUnchanged, kUnchanged);
         EXPECT_EQ(player->Seek(c.inFrames ? TIME_FORMAT_FRAME : TIME_FORMAT_MEDIA_TIME, c.value),
                   -1);
         EXPECT_EQ(Words(), c.after) << c.frames << " " << c.value;
@@ -117,24 +129,50 @@ TEST_F(TransportTest, SeekMarksTheStartAndTheEndOfTheMedia) {
     EXPECT_TRUE(LogLines().empty());
 }
 
+// A failed seek is logged, and the at-start and at-end tests still run on the value asked for.
+TEST_F(TransportTest, AFailedSeekIsLoggedAndStillMarksTheStartOrTheEnd) {
+    OpenQuietly(Avi(SmallClip(300)));
+    player->Seek(TIME_FORMAT_FRAME, 100);
+    ClearLogLines();
+    const REFERENCE_TIME before = standin::LastGraph().position;
+
+    SetWords(kUnchanged, kUnchanged);
+    standin::InjectFault("SetPositions", E_FAIL);
+    EXPECT_EQ(player->Seek(TIME_FORMAT_FRAME, 295), -1);
+    EXPECT_EQ(Words(), (StateWords{MediaAtEnd, PlayStopped}));
+    EXPECT_EQ(LogLines(), std::vector<std::string>{
+                              "FAILED(hr=0x80004005) in pMS->SetPositions(&pos2, "
+                              "AM_SEEKING_AbsolutePositioning, (LONGLONG *) &StopPosition, "
+                              "AM_SEEKING_NoPositioning)\n"});
+
+    ClearLogLines();
+    SetWords(kUnchanged, kUnchanged);
+    standin::InjectFault("put_CurrentPosition", E_FAIL);
+    EXPECT_EQ(player->Seek(TIME_FORMAT_MEDIA_TIME, 0), -1);
+    EXPECT_EQ(Words(), (StateWords{MediaAtStart, PlayIdleAtStart}));
+    EXPECT_EQ(LogLines(), std::vector<std::string>{
+                              "FAILED(hr=0x80004005) in pMP->put_CurrentPosition(pos1)\n"});
+    EXPECT_EQ(standin::LastGraph().position, before);
+}
+
 TEST_F(TransportTest, SeekInAFormatTheMediaLacksChangesNothing) {
     OpenQuietly(Wav());
-    SetWords(9, 9);
+    SetWords(kUnchanged, kUnchanged);
     EXPECT_EQ(player->Seek(TIME_FORMAT_FRAME, 0), -1);
-    EXPECT_EQ(Words(), (StateWords{9, 9}));
+    EXPECT_EQ(Words(), (StateWords{kUnchanged, kUnchanged}));
     EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), -1.0);
 }
 
 TEST_F(TransportTest, GetPositionInFramesMarksPositionsBetweenStartAndEnd) {
     OpenQuietly(Avi(SmallClip(50)));
-    SetWords(5, 0);
+    SetWords(MediaAtStart, PlayStopped);
     EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), 0.0);
-    EXPECT_EQ(Words(), (StateWords{5, 0}));
+    EXPECT_EQ(Words(), (StateWords{MediaAtStart, PlayStopped}));
     EXPECT_EQ(player->StopPosition, 50);
 
     player->Seek(TIME_FORMAT_FRAME, 20);
     EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), 20.0);
-    EXPECT_EQ(Words(), (StateWords{6, 6}));
+    EXPECT_EQ(Words(), (StateWords{MediaBetween, PlayBetween}));
     // The media-time position is in milliseconds, 20 frames at 25 per second.
     EXPECT_EQ(player->GetPosition(TIME_FORMAT_MEDIA_TIME), 800.0);
 
@@ -176,12 +214,12 @@ TEST_F(TransportTest, EventsAreTakenUpToTheFirstThatReturns) {
     standin::QueueGraphEvent(EC_COMPLETE, 0, 0);
     EXPECT_EQ(player->HandleGraphEvents(), 0);
     // EC_COMPLETE set 4/0, then the paused graph's state came back with EC_PAUSED.
-    EXPECT_EQ(Words(), (StateWords{2, 1}));
+    EXPECT_EQ(Words(), (StateWords{MediaActive, PlayPaused}));
     EXPECT_EQ(standin::LastGraph().queuedEvents.size(), 1u);
     EXPECT_TRUE(Contains(LogLines(), "Size information( 0, 0, 36, 28)"));
 
     EXPECT_EQ(player->HandleGraphEvents(), 0);
-    EXPECT_EQ(Words(), (StateWords{4, 0}));
+    EXPECT_EQ(Words(), (StateWords{MediaAtEnd, PlayStopped}));
 }
 
 TEST_F(TransportTest, EachEventCodeMovesTheStateWordsItsOwnWay) {
@@ -190,16 +228,19 @@ TEST_F(TransportTest, EachEventCodeMovesTheStateWordsItsOwnWay) {
         LONG_PTR param1;
         StateWords after; // the graph is paused
     } cases[] = {
-        {EC_VIDEOFRAMEREADY, 1, {5, 3}}, {EC_VIDEOFRAMEREADY, 0, {2, 1}},
-        {EC_SEGMENT_STARTED, 1, {5, 3}}, {EC_OPENING_FILE, 1, {7, 1}},
-        {EC_BUFFERING_DATA, 0, {2, 1}},  {EC_END_OF_SEGMENT, 0, {4, 0}},
-        {EC_NEED_RESTART, 0, {2, 1}},
+        {EC_VIDEOFRAMEREADY, 1, {MediaAtStart, PlayIdleAtStart}},
+        {EC_VIDEOFRAMEREADY, 0, {MediaActive, PlayPaused}},
+        {EC_SEGMENT_STARTED, 1, {MediaAtStart, PlayIdleAtStart}},
+        {EC_OPENING_FILE, 1, {MediaOpening, PlayPaused}},
+        {EC_BUFFERING_DATA, 0, {MediaActive, PlayPaused}},
+        {EC_END_OF_SEGMENT, 0, {MediaAtEnd, PlayStopped}},
+        {EC_NEED_RESTART, 0, {MediaActive, PlayPaused}},
     };
     OpenQuietly(Avi(SmallClip(50)));
     player->Pause();
     player->HandleGraphEvents();
     for (const Case& c : cases) {
-        SetWords(9, 9);
+        SetWords(kUnchanged, kUnchanged);
         standin::QueueGraphEvent(c.code, c.param1, 0);
         player->HandleGraphEvents();
         EXPECT_EQ(Words(), c.after) << c.code << " " << c.param1;
@@ -217,23 +258,36 @@ TEST_F(TransportTest, APlayedClipEndsStoppedAtTheEnd) {
     EXPECT_EQ(posted.back().window, host);
     EXPECT_EQ(posted.back().message, 0x040Du);
     player->HandleGraphEvents();
-    EXPECT_EQ(Words(), (StateWords{4, 0}));
+    EXPECT_EQ(Words(), (StateWords{MediaAtEnd, PlayStopped}));
 }
 
 TEST_F(TransportTest, StepFramesPausesAndStepsOnlyWhenTheGraphCan) {
     OpenQuietly(Avi(SmallClip(50)));
     player->Play();
     int pauses = standin::CallCount("Pause");
-    standin::InjectFault("CanStep", E_FAIL);
+    standin::InjectFault("CanStep", E_FAIL, 1, true);
     player->StepFrames(3);
-    player->StepFrames(-1);
     player->StepFrames(0);
     EXPECT_EQ(standin::CallCount("Pause"), pauses);
-    EXPECT_EQ(Words(), (StateWords{2, 2}));
+    EXPECT_EQ(standin::CallCount("Step"), 0);
+    EXPECT_EQ(Words(), (StateWords{MediaActive, PlayRunning}));
+    standin::ClearFaults(); // the call counts start again from 0
 
-    standin::ClearFaults();
-    player->StepFrames(3);
-    EXPECT_EQ(standin::CallCount("Pause"), pauses + 1);
+    // A negative count never reaches the graph, whose count is unsigned.
+    player->StepFrames(-1);
+    EXPECT_EQ(standin::CallCount("CanStep"), 0);
+    EXPECT_EQ(standin::CallCount("Pause"), 0);
+    EXPECT_EQ(Words(), (StateWords{MediaActive, PlayRunning}));
+
+    // A count of 0 goes through like any other: the running graph is paused.
+    player->StepFrames(0);
+    EXPECT_EQ(standin::CallCount("CanStep"), 1);
+    EXPECT_EQ(standin::CallCount("Pause"), 1);
     EXPECT_EQ(standin::CallCount("Step"), 1);
-    EXPECT_EQ(player->PlayState, 1);
+    EXPECT_EQ(player->PlayState, PlayPaused);
+
+    player->StepFrames(3);
+    EXPECT_EQ(standin::CallCount("Pause"), 2);
+    EXPECT_EQ(standin::CallCount("Step"), 2);
+    EXPECT_EQ(player->PlayState, PlayPaused);
 }

@@ -17,7 +17,7 @@
 #include "standin/inspect_user.h"
 #include "standin/sandbox.h"
 #include "support/log_capture.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 #include "support/wide.h"
 
 #include <gtest/gtest.h>
@@ -755,6 +755,7 @@ TEST_F(PropertySheetTest, SetupDialogClosesOnlyWithOk) {
     EXPECT_EQ(run.stepsDelivered, 3); // Escape did not close it; Enter pressed OK
     EXPECT_EQ(run.result, 1);
     ASSERT_EQ(run.controls.size(), 3u);
+    EXPECT_EQ(run.controls[0].className, u"Static");
     EXPECT_EQ(run.controls[1].id, IDOK);
     EXPECT_EQ(run.controls[2].id, IDC_SETUP_HELP);
     EXPECT_EQ(host.HelpCalls().size(), 1u);

@@ -35,6 +35,8 @@ void RunTimeTest::TearDown() {
     host.reset();
     Free(editHost.Record());
     EndModuleLog();
+    EXPECT_EQ(standin::UnmodelledCalls(), std::vector<std::string>())
+        << "the module made a platform call the stand-in does not model";
     standin::ResetPlatform(); // frees what a grab left on the clipboard
 }
 
@@ -69,11 +71,11 @@ long RunTimeTest::Condition(RunObject* object, int code, long param1) {
     return infos.conditions[code](object, param1, 0);
 }
 
-short RunTimeTest::Action(RunObject* object, int code, long param1, long param2) {
+long RunTimeTest::Action(RunObject* object, int code, long param1, long param2) {
     return infos.actions[code](object, param1, param2);
 }
 
-short RunTimeTest::Action(RunObject* object, int code, const std::string& text) {
+long RunTimeTest::Action(RunObject* object, int code, const std::string& text) {
     texts.push_back(U16FromUtf8(text));
     return Action(object, code, static_cast<long>(reinterpret_cast<LONG_PTR>(Wide(texts.back()))));
 }

@@ -5,7 +5,7 @@
 
 #include "edit_host.h"
 #include "run_host.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -32,8 +32,8 @@ class RunTimeTest : public ::testing::Test {
 
     // The routines, called through the tables the host received.
     long Condition(RunObject* object, int code, long param1 = 0);
-    short Action(RunObject* object, int code, long param1 = 0, long param2 = 0);
-    short Action(RunObject* object, int code, const std::string& text);
+    long Action(RunObject* object, int code, long param1 = 0, long param2 = 0);
+    long Action(RunObject* object, int code, const std::string& text);
     long Expression(RunObject* object, int code);
 
     static float AsFloat(long bits);

@@ -14,6 +14,8 @@
 #include "support/log_capture.h"
 #include "support/wide.h"
 
+#include <cstring>
+
 namespace {
 
 using Runtime = RunTimeTest;
@@ -253,6 +255,33 @@ TEST_F(Runtime, MissingOrMalformedInputFailsCleanly) {
     EXPECT_TRUE(LoggedInOrder({"No Name / set video name!"}));
 }
 
+// The module's part of the record (bytes 672 to 1287) is cleared before it is filled: a host that
+// hands over a record full of leftovers gets the same object as one that zeroed it.
+TEST_F(Runtime, TheModulesPartStartsAtZeroWhateverTheHostLeftInIt) {
+    std::unique_ptr<RunObject> object = host->NewObject();
+    BYTE* bytes = reinterpret_cast<BYTE*>(object.get());
+    std::memset(bytes + 672, 0xCD, kRunObjectSize - 672);
+    ObjectSettings settings = hoststandin::MakeSettings(L"", 320, 240, kLogged);
+    ASSERT_EQ(CreateRunObject(object.get(), &settings, nullptr), 0);
+
+    EXPECT_EQ(object->clickLoopCount, 0);
+    EXPECT_EQ(object->cachedTotalFrames, 0);
+    EXPECT_EQ(object->cachedTotalMilliseconds, 0);
+    EXPECT_EQ(object->grabDone, 0);
+    const struct {
+        size_t from, to; // bytes no member uses, and the file name's units after its terminator
+    } unused[] = {{674, 676}, {690, 696},  {704, 708},   {718, 720},
+                  {730, 732}, {758, 1276}, {1276, 1280}, {1284, 1288}};
+    for (const auto& range : unused)
+        for (size_t at = range.from; at < range.to; ++at)
+            ASSERT_EQ(bytes[at], 0) << "byte " << at;
+
+    EXPECT_EQ(Expression(object.get(), 6), 0); // "LastError("
+    EXPECT_EQ(Expression(object.get(), 1), 0); // "VideoTotalFrames("
+    EXPECT_EQ(Condition(object.get(), 12), 0); // "Image Grab/Clip Ok?": no grab was made
+    DestroyRunObject(object.get(), 0);
+}
+
 // ---- HandleRunObject -------------------------------------------------------------------------
 
 TEST_F(Runtime, FrameSignalsFollowTheStateWords) {
@@ -354,6 +383,24 @@ TEST_F(Runtime, AResizedFrameScalesThePlacementButNotTheObject) {
     EXPECT_EQ(object->y, 50);
     EXPECT_EQ(object->width, 320);
     EXPECT_EQ(object->height, 240);
+}
+
+// Without a run header there is no frame to measure or place the window in: the object is
+// answered as one without a window, with the display's first and last lines.
+TEST_F(Runtime, DisplayWithoutARunHeaderAnswersAsAnObjectWithoutAWindow) {
+    RunObject* object = Create(hoststandin::MakeSettings(L"", 320, 240, kLogged), 100, 50);
+    const RECT placed = standin::InspectWindow(object->hostWindow).rect;
+    object->runHeader = nullptr;
+    object->lastError = 77;
+    object->geometryChanged = 1;
+    ClearLogLines();
+    EXPECT_EQ(DisplayRunObject(object), 0);
+    EXPECT_EQ(object->lastError, 1);
+    EXPECT_EQ(object->geometryChanged, 1);
+    EXPECT_TRUE(standin::InspectWindow(object->hostWindow).rect == placed);
+    EXPECT_EQ(LogLines(), (Strings{"Video display run object is requested!",
+                                   "About to leave display object!"}));
+    object->runHeader = host->Header(); // for the destruction at the end of the test
 }
 
 // ---- DestroyRunObject ------------------------------------------------------------------------

@@ -196,14 +196,63 @@ TEST_F(SettingsRecord, UnterminatedNamesStayInsideTheOldRecord) {
     const ObjectSettings* settings = reinterpret_cast<const ObjectSettings*>(upgraded.data());
     EXPECT_EQ(Utf8(settings->FileName), std::string(130, 'n'));
 
-    // Version 2: the name runs to the end of the 576-byte record and is cut to 259 units.
+    // Version 2 with Size 576: the name runs to the end of the record and is cut to 259 units.
     Bytes v2 = HostRecord(2);
+    Put32(v2, 0, 576);
     std::memset(&v2[56], 'x', kVersion2NameBytes);
     upgraded = Upgrade(v2);
     ASSERT_FALSE(upgraded.empty());
     settings = reinterpret_cast<const ObjectSettings*>(upgraded.data());
     EXPECT_EQ(Utf8(settings->FileName), std::string(259, 'x'));
     EXPECT_EQ(LogLines(), (std::vector<std::string>{"File name of 520 characters cut to 259\n"}));
+}
+
+// The old record's Size bounds every read: what lies past it is not part of the record.
+TEST_F(SettingsRecord, NothingIsReadPastTheRecordsSize) {
+    // An 8-bit version-2 record of 316 bytes whose 260-byte name has no terminator.
+    Bytes v2 = HostRecord(2);
+    Put32(v2, 0, 316);
+    std::memset(&v2[56], 'x', kVersion2NameBytes);
+    Bytes upgraded = Upgrade(v2);
+    ASSERT_FALSE(upgraded.empty());
+    const ObjectSettings* settings = reinterpret_cast<const ObjectSettings*>(upgraded.data());
+    EXPECT_EQ(Utf8(settings->FileName), std::string(259, 'x'));
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"File name of 260 characters cut to 259\n"}));
+
+    Put32(v2, 0, 200);
+    upgraded = Upgrade(v2);
+    ASSERT_FALSE(upgraded.empty());
+    settings = reinterpret_cast<const ObjectSettings*>(upgraded.data());
+    EXPECT_EQ(Utf8(settings->FileName), std::string(144, 'x'));
+
+    // A record that ends inside the kept head: the bytes past its Size read as zero.
+    Bytes shortV2 = HostRecord(2);
+    Put32(shortV2, 0, 40);
+    std::memset(&shortV2[20], 0x5A, kObjectSettingsSize - 20);
+    Bytes expected(kObjectSettingsSize, 0);
+    std::memcpy(&expected[0], &shortV2[0], 40);
+    Put32(expected, 0, 576);
+    Put32(expected, 8, 2);
+    EXPECT_EQ(Upgrade(shortV2), expected);
+
+    // Version 1 of 100 bytes: a 74-byte name, and no native size, rectangle or aspect ratio.
+    Bytes v1 = HostRecord(1);
+    Put32(v1, 0, 100);
+    std::memset(&v1[26], 'n', 130);
+    std::memset(&v1[156], 0x5A, 28);
+    upgraded = Upgrade(v1);
+    ASSERT_FALSE(upgraded.empty());
+    settings = reinterpret_cast<const ObjectSettings*>(upgraded.data());
+    EXPECT_EQ(Utf8(settings->FileName), std::string(74, 'n'));
+    EXPECT_EQ(Bytes(upgraded.begin() + 28, upgraded.begin() + 56), Bytes(28, 0));
+
+    // A Size that does not even cover the Version: the record is used as stored.
+    for (DWORD size : {0u, 11u}) {
+        Bytes tiny = HostRecord(1);
+        Put32(tiny, 0, size);
+        EXPECT_TRUE(Upgrade(tiny).empty()) << size;
+    }
+    EXPECT_EQ(standin::LiveGlobalBlocks(), blocksAtStart);
 }
 
 TEST_F(SettingsRecord, CutNeverSplitsASurrogatePair) {

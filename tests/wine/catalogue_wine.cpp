@@ -119,7 +119,9 @@ int main() {
     auto update = Find<UpdateFunction>(module, "UpdateEditStructure");
     if (update) {
         BYTE old[kObjectSettingsSize] = {};
+        const DWORD size = 184; // a version-1 record: bytes 0-183
         DWORD version = 1;
+        std::memcpy(old, &size, 4);
         std::memcpy(old + 8, &version, 4);
         const char name[] = "C:\\Films\\\x80uro \xe9t\xe9.avi";
         std::memcpy(old + 26, name, sizeof name);

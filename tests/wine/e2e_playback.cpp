@@ -1,8 +1,8 @@
 // End to end, playback: a video and an audio-only WAV are opened, played to the end, paused,
-// resumed, stopped and sought through the routine lists of the real DLL. Where Wine's
-// DirectShow differs from Windows the check names the difference and expects what Wine does:
-//  - WineRefusesFrameFormat: the frame time format cannot be selected, so the length in frames
-//    reads 0, frame positions read -1 and a seek to a frame number moves nothing.
+// resumed, stopped and sought through the routine lists of the real DLL. Wine refuses the frame
+// time format; the module derives frames from the time per frame, so lengths, positions and seeks
+// in frames read as on Windows. Where Wine's DirectShow differs from Windows otherwise, the check
+// names the difference and expects what Wine does:
 //  - WineCannotSeekAfterTheEnd: once a running graph has sent EC_COMPLETE, putting its position
 //    back to 0 leaves it at the end, and the next IMediaControl::Stop never returns (seen with
 //    a plain graph too). The module's Stop does nothing once the end is reached, so the checks
@@ -12,8 +12,6 @@
 namespace {
 
 using namespace e2e;
-
-const bool WineRefusesFrameFormat = true;
 
 void OpensTheVideoWithItsFacts() {
     Host host;
@@ -36,7 +34,7 @@ void OpensTheVideoWithItsFacts() {
     CHECK_EQ(host->Expression(clip, 23).integer, 240L);
     CHECK_EQ(host->Expression(clip, 3).integer, 3L);
     CHECK_EQ(host->Expression(clip, 20).text, std::string("00:00:03"));
-    CHECK_EQ(host->Expression(clip, 1).integer, WineRefusesFrameFormat ? 0L : 75L);
+    CHECK_EQ(host->Expression(clip, 1).integer, 75L);
     CHECK_EQ(host->Expression(clip, 15).integer, 100L);
     CHECK(IsWindowVisible(run->hostWindow));
     CHECK_EQ(GetParent(run->hostWindow), host->Host().FrameWindow());
@@ -119,11 +117,41 @@ void SeeksByTimeAndByFrame() {
     CHECK_EQ(host->Expression(clip, 19).text, std::string("00:00:02"));
 
     host->Action(clip, 12, 30); // "Goto frame %0"
-    CHECK_EQ(Milli(host->Expression(clip, 2).real), WineRefusesFrameFormat ? 2000L : 1200L);
-    CHECK_EQ(host->Condition(clip, 4), WineRefusesFrameFormat ? -1L : 30L);
+    CHECK_EQ(Milli(host->Expression(clip, 2).real), 1200L);
+    CHECK_EQ(host->Condition(clip, 4), 30L);
 
-    host->Action(clip, 11); // "Goto end"
+    host->Action(clip, 11); // "Goto end": the length in seconds, 3 (not 3000)
     CHECK_EQ(host->Condition(clip, 1), 1L);
+    CHECK_EQ(Milli(host->Expression(clip, 2).real), 3000L);
+    CHECK_EQ(host->Expression(clip, 19).text, std::string("00:00:03"));
+}
+
+// The demo clip without its sound track: seeking it never meets a running graph with sound.
+std::string SilentClip() {
+    DemoClip silent;
+    silent.withTone = false;
+    static std::string path = WriteMedia("silent.avi", DemoAviBytes(silent));
+    return path;
+}
+
+// After "Goto end" the object reports its end at once; played from there, the graph reaches
+// its end and signals it again.
+void GoesToTheEndAndPlaysOutFromThere() {
+    Host host;
+    if (!host)
+        return;
+    const int clip = host.Create(SilentClip(), 0); // stopped on the first frame
+    host->Action(clip, 11);                        // "Goto end"
+    CHECK_EQ(host->Condition(clip, 1), 1L);
+    CHECK_EQ(Milli(host->Expression(clip, 2).real), 3000L);
+    CHECK_EQ(host->Expression(clip, 19).text, std::string("00:00:03"));
+
+    host->Action(clip, 0); // "Play video": running again, no longer at the end
+    CHECK_EQ(host->Condition(clip, 1), 0L);
+    const int endSignals = host->SignalCount(clip, 1);
+    CHECK(host->RunUntil([&] { return host->SignalCount(clip, 1) > endSignals; }, 3000));
+    CHECK_EQ(host->Condition(clip, 1), 1L);
+    CHECK_EQ(Milli(host->Expression(clip, 2).real), 3000L);
 }
 
 void PlaysAnAudioOnlyWav() {
@@ -151,6 +179,7 @@ int main() {
     SignalsTheStartThenPlaysToTheEnd();
     PausesResumesAndStops();
     SeeksByTimeAndByFrame();
+    GoesToTheEndAndPlaysOutFromThere();
     PlaysAnAudioOnlyWav();
     return WineCheckSummary();
 }

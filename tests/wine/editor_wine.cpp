@@ -6,7 +6,7 @@
 #include "edit/prop_value.h"
 #include "host/host_records.h"
 #include "host/object_settings.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 
 #include <cstring>
 #include <string>

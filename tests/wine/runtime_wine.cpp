@@ -1,21 +1,19 @@
 // The run-time object on real Windows behaviour (Wine): the access-violation guard against a
 // real fault, and one object of the real Cinevane.dll driven by the run host of standin/host,
 // from creation through clicks, playing to the end and a seek back, to destruction.
-// Where Wine's DirectShow differs from Windows the check names it and accepts what Wine does:
-//  - WineRefusesFrameFormat: the length in frames is unavailable, so the cached count stays 0.
+// Wine refuses the frame time format; the module derives the length in frames itself, so the
+// cached count reads as on Windows.
 #include "wine/wine_check.h"
 
 #include "host/host_records.h"
 #include "run_host.h"
 #include "runtime/access_guard.h"
-#include "support/media_writer.h"
+#include "media_writer.h"
 
 #include <cstring>
 #include <string>
 
 namespace {
-
-const bool WineRefusesFrameFormat = true;
 
 void WriteThrough(void* target) {
     *static_cast<volatile int*>(target) = 1;
@@ -85,7 +83,7 @@ void CheckLiveObject(Module& module, const std::string& clipPath) {
     CHECK(GetPropW(window, hoststandin::kRunObjectPropertyKey) == object.get());
     CHECK_EQ(GetWindowLongW(window, GWL_USERDATA), (LONG)(LONG_PTR)object.get());
     CHECK_EQ(object->cachedTotalMilliseconds, 1000L);
-    CHECK_EQ(object->cachedTotalFrames, WineRefusesFrameFormat ? 0L : 25L);
+    CHECK_EQ(object->cachedTotalFrames, 25L);
 
     CHECK_EQ(module.DisplayRunObject(object.get()), 0);
     RECT placed = {};

@@ -32,16 +32,14 @@ add_test(NAME wine.exports
                  -DOBJDUMP=i686-w64-mingw32-objdump -P ${CMAKE_SOURCE_DIR}/tests/wine/check_exports.cmake)
 set_tests_properties(wine.exports PROPERTIES LABELS wine)
 
-# The player's, the editor's and the run-time object's programs write their clips with the shared
-# media writer.
+# The player's, the editor's and the run-time object's programs write their clips with the host
+# stand-in's media writer.
 foreach(clip_writer player_wine editor_wine runtime_wine)
     if(TARGET ${clip_writer})
-        target_sources(${clip_writer} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp)
+        target_sources(${clip_writer} PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/media_writer.cpp)
+        target_include_directories(${clip_writer} PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
     endif()
 endforeach()
-# Its sandbox path mapping is only compiled for the native build.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
-                            PROPERTIES COMPILE_OPTIONS -Wno-unused-function)
 
 # The run-time object's program drives the real DLL with the host stand-in's run host.
 if(TARGET runtime_wine)
@@ -52,10 +50,11 @@ endif()
 # The grab's program drives the real DLL as the host does: the host stand-in's run header, the
 # stand-in HOSTRT.dll next to it, a generated clip, and the image decoders for what it saves.
 if(TARGET grab_wine)
-    target_sources(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/media_writer.cpp
+    target_sources(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/media_writer.cpp
                                      ${CMAKE_SOURCE_DIR}/tests/support/image_files.cpp
                                      ${CMAKE_SOURCE_DIR}/standin/host/run_host.cpp)
     target_include_directories(grab_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+    target_include_directories(grab_wine SYSTEM PRIVATE ${CINEVANE_STB_INCLUDE_DIR})
     add_dependencies(grab_wine HOSTRT)
 endif()
 

@@ -85,12 +85,6 @@ LPVOID WINAPI CoTaskMemAlloc(SIZE_T bytes) {
     return block;
 }
 
-// Freeing null or a block this allocator did not hand out does nothing.
-void WINAPI CoTaskMemFree(LPVOID block) {
-    if (block && Apartment().taskBlocks.erase(block))
-        std::free(block);
-}
-
 namespace standin {
 
 bool ComInitialized() {

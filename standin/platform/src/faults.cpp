@@ -30,6 +30,11 @@ std::vector<void (*)()>& Resets() {
 
 int internalDepth = 0;
 
+std::vector<std::string>& UnmodelledList() {
+    static std::vector<std::string> calls;
+    return calls;
+}
+
 bool journaling = false;
 std::vector<std::string>& Journal() {
     static std::vector<std::string> journal;
@@ -94,6 +99,16 @@ void ClearFaults() {
     Counts().clear();
     journaling = false;
     Journal().clear();
+    UnmodelledList().clear();
+}
+
+HRESULT Unmodelled(const char* method) {
+    UnmodelledList().push_back(method);
+    return E_NOTIMPL;
+}
+
+std::vector<std::string> UnmodelledCalls() {
+    return UnmodelledList();
 }
 
 void StartCallJournal() {

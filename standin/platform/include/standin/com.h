@@ -36,7 +36,6 @@ HRESULT WINAPI CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context
 
 // Task memory: fails (null) when a test injects a fault into "CoTaskMemAlloc".
 LPVOID WINAPI CoTaskMemAlloc(SIZE_T bytes);
-void WINAPI CoTaskMemFree(LPVOID block);
 
 namespace standin {
 

@@ -29,6 +29,12 @@ void ClearFaults();
 void StartCallJournal();
 std::vector<std::string> CallJournal();
 
+// What the stand-in does not model answers E_NOTIMPL through here, and the call is remembered
+// until the next reset. The fixtures fail a test that made one, so a new platform call of the
+// module can never pass silently against a stub.
+HRESULT Unmodelled(const char* method);
+std::vector<std::string> UnmodelledCalls();
+
 // The platform's own use of a public call (a filter graph creating its video window, registering
 // its window class) must neither fire a fault a test armed for the module nor count as the
 // module's call: such calls run while one of these scopes is alive.

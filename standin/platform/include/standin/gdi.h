@@ -67,7 +67,6 @@ typedef struct tagPAINTSTRUCT {
 #define COLOR_INFOBK 24
 
 HGDIOBJ WINAPI GetStockObject(int object); // null for an unknown index
-HBRUSH WINAPI GetSysColorBrush(int index); // null for an unknown index
 DWORD WINAPI GetSysColor(int index);       // 0 for an unknown index
 HBRUSH WINAPI CreateSolidBrush(COLORREF color);
 

@@ -132,7 +132,6 @@ typedef struct _COORD {
 } COORD, *PCOORD;
 
 BOOL WINAPI AllocConsole();
-BOOL WINAPI FreeConsole();
 BOOL WINAPI SetConsoleTitleW(LPCWSTR title);
 HANDLE WINAPI GetStdHandle(DWORD stdHandle);
 BOOL WINAPI SetConsoleScreenBufferSize(HANDLE console, COORD size);
@@ -153,7 +152,6 @@ typedef struct _SYSTEMTIME {
 } SYSTEMTIME, *PSYSTEMTIME, *LPSYSTEMTIME;
 
 void WINAPI GetLocalTime(LPSYSTEMTIME time);
-void WINAPI GetSystemTime(LPSYSTEMTIME time);
 // Milliseconds on standin::NowMs(); Sleep advances the manual clock when one is active.
 DWORD WINAPI GetTickCount();
 void WINAPI Sleep(DWORD milliseconds);

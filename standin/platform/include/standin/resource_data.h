@@ -1,47 +1,50 @@
-// The module's resources as the stand-in's resource compiler (rcgen) emits them from
-// src/res/cinevane.rc, and the look-ups the resource, menu and dialog stand-ins serve them with.
-// Dialog templates are exposed here for the modal dialog stand-in.
+// The module's resources as the DLL ships them: windres compiles src/res/cinevane.rc to a 32-bit
+// .res file, the native build embeds its bytes, and the resource, menu and dialog stand-ins read
+// them the way Windows reads a module's resources (entries found by type and name, string
+// blocks of 16, binary menu and dialog templates, bitmaps as packed DIBs).
 #pragma once
 
 #include "standin/base_types.h"
 
+#include <vector>
+
 namespace standin {
 
-// String texts are stored as Windows stores them: counted, not terminated (the text that follows
-// in memory is the next string's).
-struct StringResource {
-    WORD id;
-    WORD length;
-    const WCHAR* text;
-};
-
-// Menu items in one flat array; a popup's items are childCount entries from firstChild.
-// flags are MF_ bits (MF_POPUP, MF_SEPARATOR, MF_CHECKED, MF_GRAYED...); texts are terminated.
-struct MenuItemResource {
-    UINT flags;
-    UINT id;
-    const WCHAR* text;
-    int firstChild;
-    int childCount;
-};
-
-struct MenuResource {
-    WORD id;
-    bool extended;
-    int firstItem;
-    int itemCount;
-};
-
-// A text or class a dialog template holds either as a string or as a 16-bit ordinal
-// (predefined classes: 0x80 Button, 0x81 Edit, 0x82 Static, 0x83 ListBox, 0x84 ScrollBar,
-// 0x85 ComboBox; their name is kept in `text` too).
+// A resource type or name: a 16-bit ordinal, or a terminated text (upper case, as the resource
+// compiler stores names).
 struct ResourceName {
     bool isOrdinal;
     WORD ordinal;
     const WCHAR* text;
 };
 
-struct DialogControlResource {
+// One entry of a .res file; `data` points into the file's bytes.
+struct ResourceEntry {
+    ResourceName type;
+    ResourceName name;
+    WORD language;
+    const BYTE* data;
+    DWORD size;
+};
+
+// The entries of a .res file, in file order (the leading empty entry left out). False when the
+// bytes are not a well-formed .res; `bytes` must be 4-byte aligned and outlive the entries.
+bool ReadResFile(const BYTE* bytes, size_t size, std::vector<ResourceEntry>* entries);
+
+// The module's .res, embedded by the build (defined by the generated embedded_res.cpp).
+const BYTE* EmbeddedRes();
+size_t EmbeddedResSize();
+
+// The entries of the module's .res.
+const std::vector<ResourceEntry>& ModuleResources();
+
+// The module's entry of `type` and `name` as FindResourceW takes them (MAKEINTRESOURCEW ordinals,
+// "#123" or a name); null with the last error Windows gives (1813 no such type, 1814 no such name).
+const ResourceEntry* FindModuleResource(LPCWSTR type, LPCWSTR name);
+
+// A DIALOG or DIALOGEX template, read. Texts point into the template; a control's class given as
+// an ordinal (0x80 Button ... 0x85 ComboBox) also has its name in `text`.
+struct DialogControlTemplate {
     ResourceName className;
     ResourceName text;
     DWORD id;
@@ -50,8 +53,7 @@ struct DialogControlResource {
     short x, y, cx, cy; // dialog units
 };
 
-struct DialogResource {
-    WORD id;
+struct DialogTemplate {
     bool extended;
     DWORD style;
     DWORD exStyle;
@@ -65,37 +67,14 @@ struct DialogResource {
     BYTE italic;
     BYTE charset;
     const WCHAR* fontName;
-    const DialogControlResource* controls;
-    int controlCount;
+    std::vector<DialogControlTemplate> controls;
 };
 
-// A bitmap resource: the .bmp file without its file header (BITMAPINFOHEADER first).
-struct BitmapResource {
-    WORD id;
-    const BYTE* dib;
-    DWORD size;
-};
+// False when the template is cut short or malformed.
+bool ReadDialogTemplate(const BYTE* data, DWORD size, DialogTemplate* dialog);
 
-struct ResourceCatalog {
-    const StringResource* strings;
-    int stringCount;
-    const MenuItemResource* menuItems;
-    int menuItemCount;
-    const MenuResource* menus;
-    int menuCount;
-    const DialogResource* dialogs;
-    int dialogCount;
-    const BitmapResource* bitmaps;
-    int bitmapCount;
-};
-
-// Defined by the generated resources.cpp.
-const ResourceCatalog& CompiledResources();
-
-// Look-ups by id; null when the resource does not exist.
-const StringResource* FindStringResource(UINT id);
-const MenuResource* FindMenuResource(UINT id);
-const DialogResource* FindDialogResource(UINT id);
-const BitmapResource* FindBitmapResource(UINT id);
+// The predefined control class a template names by ordinal, or by name in any case (windres
+// writes "STATIC" where Microsoft's compiler writes the ordinal); null for any other class.
+const WCHAR* PredefinedControlClass(const ResourceName& className);
 
 } // namespace standin

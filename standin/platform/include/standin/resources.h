@@ -1,6 +1,6 @@
-// Platform stand-in: string and bitmap resources compiled from src/res/cinevane.rc (menus are in
-// user_menu.h; dialog templates in standin/resource_data.h). Every module instance serves the
-// one compiled resource set.
+// Platform stand-in: strings and raw resources from the .res windres compiles from
+// src/res/cinevane.rc (menus are in user_menu.h; the .res itself in standin/resource_data.h).
+// Every module instance serves the one embedded resource set.
 #pragma once
 
 #include "standin/base_types.h"
@@ -20,7 +20,7 @@
 // is its length.
 int WINAPI LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
 
-// Raw resource access, served for RT_BITMAP (the bitmap as a packed DIB).
+// Raw resource access to every entry of the .res (a bitmap is a packed DIB).
 HRSRC WINAPI FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
 HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
 LPVOID WINAPI LockResource(HGLOBAL data);

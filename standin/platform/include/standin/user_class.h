@@ -103,10 +103,6 @@ int WINAPI GetClassNameW(HWND window, LPWSTR name, int capacity);
 
 HCURSOR WINAPI LoadCursorW(HINSTANCE instance, LPCWSTR name);
 HCURSOR WINAPI SetCursor(HCURSOR cursor); // returns the cursor it replaces
-HCURSOR WINAPI GetCursor();
-int WINAPI ShowCursor(BOOL show); // returns the new display counter
-BOOL WINAPI GetCursorPos(LPPOINT point);
-BOOL WINAPI SetCursorPos(int x, int y); // clipped to the screen
 
 #define LoadCursor LoadCursorW
 

@@ -37,10 +37,6 @@ INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND ow
 BOOL WINAPI EndDialog(HWND dialog, INT_PTR result);
 // The child of `dialog` with control id `id`, or null (ERROR_CONTROL_ID_NOT_FOUND).
 HWND WINAPI GetDlgItem(HWND dialog, int id);
-int WINAPI GetDlgCtrlID(HWND control);
-BOOL WINAPI SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
-UINT WINAPI GetDlgItemTextW(HWND dialog, int id, LPWSTR text, int capacity);
-LRESULT WINAPI SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 // The default handling of dialog windows (what a dialog procedure answering FALSE gets).
 LRESULT WINAPI DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -40,6 +40,8 @@ BOOL WINAPI DestroyMenu(HMENU menu);
 BOOL WINAPI IsMenu(HMENU menu);
 BOOL WINAPI AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrPopup, LPCWSTR text);
 HMENU WINAPI LoadMenuW(HINSTANCE instance, LPCWSTR name);
+// A menu from a MENU or MENUEX template in memory.
+HMENU WINAPI LoadMenuIndirectW(const void* menuTemplate);
 
 int WINAPI GetMenuItemCount(HMENU menu);
 // The command id; -1 (0xFFFFFFFF) for a popup item or a position outside the menu.

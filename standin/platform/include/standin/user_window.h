@@ -242,10 +242,8 @@ BOOL WINAPI EnableWindow(HWND window, BOOL enable); // answers whether it was di
 BOOL WINAPI IsWindowEnabled(HWND window);
 BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height,
                          UINT flags);
-BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
 BOOL WINAPI UpdateWindow(HWND window);
 BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase);
-BOOL WINAPI ValidateRect(HWND window, const RECT* rect);
 
 // Geometry. A window's client area is its rectangle less the border its styles imply, using
 // the fixed system metrics below.
@@ -260,9 +258,7 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyl
 HWND WINAPI GetParent(HWND window); // the parent of a child, the owner of a popup
 HWND WINAPI SetParent(HWND window, HWND newParent);
 BOOL WINAPI IsChild(HWND parent, HWND window);
-HWND WINAPI GetDesktopWindow();
 HWND WINAPI FindWindowExW(HWND parent, HWND childAfter, LPCWSTR className, LPCWSTR windowName);
-HWND WINAPI FindWindowW(LPCWSTR className, LPCWSTR windowName);
 
 // Window data.
 #define GWL_WNDPROC (-4)
@@ -293,7 +289,6 @@ HANDLE WINAPI GetPropW(HWND window, LPCWSTR key);
 HANDLE WINAPI RemovePropW(HWND window, LPCWSTR key);
 BOOL WINAPI SetWindowTextW(HWND window, LPCWSTR text);
 int WINAPI GetWindowTextW(HWND window, LPWSTR text, int capacity);
-int WINAPI GetWindowTextLengthW(HWND window);
 #define SetProp SetPropW
 #define GetProp GetPropW
 #define RemoveProp RemovePropW
@@ -308,7 +303,6 @@ int WINAPI GetWindowTextLengthW(HWND window);
 HWND WINAPI SetFocus(HWND window); // answers the window that had the focus
 HWND WINAPI GetFocus();
 BOOL WINAPI SetForegroundWindow(HWND window);
-HWND WINAPI GetForegroundWindow();
 HWND WINAPI SetActiveWindow(HWND window);
 HWND WINAPI GetActiveWindow();
 
@@ -334,7 +328,6 @@ LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM l
 LRESULT WINAPI CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam,
                                LPARAM lParam);
 void WINAPI PostQuitMessage(int exitCode);
-DWORD WINAPI GetMessageTime();
 #define SendMessage SendMessageW
 #define PostMessage PostMessageW
 #define PeekMessage PeekMessageW

@@ -1,4 +1,4 @@
-// Modal dialogs from the compiled dialog templates, with scripted input in place of a person.
+// Modal dialogs from the module's dialog templates, with scripted input in place of a person.
 #include <windows.h>
 
 #include "standin/dialog_control.h"
@@ -85,7 +85,10 @@ bool EnsureClass(LPCWSTR name, WNDPROC procedure) {
     return RegisterClassExW(&wc) != 0;
 }
 
+// A predefined class by its registered name, whatever case the template spells it in.
 LPCWSTR ClassNameOf(const ResourceName& name) {
+    if (LPCWSTR predefined = PredefinedControlClass(name))
+        return predefined;
     return name.text && name.text[0] ? name.text : L"Static";
 }
 
@@ -134,11 +137,10 @@ void Deliver(HWND dialog, const DialogStep& step) {
     }
 }
 
-HWND CreateControls(HWND dialog, HINSTANCE instance, const DialogResource& resource,
+HWND CreateControls(HWND dialog, HINSTANCE instance, const DialogTemplate& resource,
                     DialogRun* run) {
     HWND firstTabStop = nullptr;
-    for (int i = 0; i < resource.controlCount; ++i) {
-        const DialogControlResource& control = resource.controls[i];
+    for (const DialogControlTemplate& control : resource.controls) {
         LPCWSTR className = ClassNameOf(control.className);
         EnsureClass(className, DefWindowProcW);
         LPCWSTR text = control.text.isOrdinal ? L"" : control.text.text;
@@ -183,21 +185,23 @@ INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND ow
         SetLastError(static_cast<DWORD>(fault));
         return -1;
     }
-    const DialogResource* resource =
-        IS_INTRESOURCE(templateName) ? FindDialogResource(LOWORD(templateName)) : nullptr;
-    if (!resource) {
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    const ResourceEntry* entry = FindModuleResource(RT_DIALOG, templateName);
+    DialogTemplate resource;
+    if (!entry)
+        return -1;
+    if (!ReadDialogTemplate(entry->data, entry->size, &resource)) {
+        SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
         return -1;
     }
     if (!EnsureClass(kDialogClass, DialogWindowProc))
         return -1;
 
-    DWORD style = static_cast<DWORD>(resource->style) & ~static_cast<DWORD>(WS_VISIBLE);
-    RECT frame = {0, 0, ToPixelsX(resource->cx), ToPixelsY(resource->cy)};
-    AdjustWindowRectEx(&frame, style, FALSE, resource->exStyle);
+    DWORD style = static_cast<DWORD>(resource.style) & ~static_cast<DWORD>(WS_VISIBLE);
+    RECT frame = {0, 0, ToPixelsX(resource.cx), ToPixelsY(resource.cy)};
+    AdjustWindowRectEx(&frame, style, FALSE, resource.exStyle);
     HWND dialog =
-        CreateWindowExW(resource->exStyle, kDialogClass, resource->caption, style,
-                        ToPixelsX(resource->x), ToPixelsY(resource->y), frame.right - frame.left,
+        CreateWindowExW(resource.exStyle, kDialogClass, resource.caption, style,
+                        ToPixelsX(resource.x), ToPixelsY(resource.y), frame.right - frame.left,
                         frame.bottom - frame.top, owner, nullptr, instance, nullptr);
     if (!dialog)
         return -1;
@@ -205,12 +209,12 @@ INT_PTR WINAPI DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND ow
     DialogState& state = Dialogs();
     state.open[dialog].procedure = procedure;
     DialogRun run = {};
-    run.templateId = resource->id;
+    run.templateId = IS_INTRESOURCE(templateName) ? LOWORD(templateName) : 0;
     run.owner = owner;
     run.initParam = initParam;
-    run.caption = ToU16(resource->caption);
+    run.caption = ToU16(resource.caption);
     run.style = style;
-    HWND firstTabStop = CreateControls(dialog, instance, *resource, &run);
+    HWND firstTabStop = CreateControls(dialog, instance, resource, &run);
 
     SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), initParam);
     bool ownerWasEnabled = owner && IsWindowEnabled(owner);
@@ -259,31 +263,6 @@ HWND WINAPI GetDlgItem(HWND dialog, int id) {
     if (!control)
         SetLastError(IsWindow(dialog) ? ERROR_CONTROL_ID_NOT_FOUND : ERROR_INVALID_WINDOW_HANDLE);
     return control;
-}
-
-int WINAPI GetDlgCtrlID(HWND control) {
-    return GetWindowLongW(control, GWL_ID);
-}
-
-BOOL WINAPI SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
-    HWND control = GetDlgItem(dialog, id);
-    return control ? SetWindowTextW(control, text) : FALSE;
-}
-
-UINT WINAPI GetDlgItemTextW(HWND dialog, int id, LPWSTR text, int capacity) {
-    HWND control = GetDlgItem(dialog, id);
-    if (!control) {
-        if (text && capacity > 0)
-            text[0] = 0;
-        return 0;
-    }
-    return static_cast<UINT>(GetWindowTextW(control, text, capacity));
-}
-
-LRESULT WINAPI SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam,
-                                   LPARAM lParam) {
-    HWND control = GetDlgItem(dialog, id);
-    return control ? SendMessageW(control, message, wParam, lParam) : 0;
 }
 
 LRESULT WINAPI DefDlgProcW(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -21,15 +21,10 @@ bool ValidDestination(const RECT& r) {
 
 } // namespace
 
-#define NEED_RENDERER(fault)                                                                       \
-    if (HRESULT injected = FaultResult(fault))                                                     \
-        return injected;                                                                           \
-    if (!graph->HasVideoRenderer())                                                                \
-        return E_NOINTERFACE;
-
 #define GET_VALUE(Method, expression)                                                              \
     HRESULT STDMETHODCALLTYPE BasicVideoPart::Method(long* value) {                                \
-        NEED_RENDERER(#Method)                                                                     \
+        if (HRESULT refused = RendererCallResult(graph, #Method))                                  \
+            return refused;                                                                        \
         if (!value)                                                                                \
             return E_POINTER;                                                                      \
         *value = expression;                                                                       \
@@ -39,7 +34,8 @@ bool ValidDestination(const RECT& r) {
 // Changes one field of a rectangle and keeps the change only when the result is valid.
 #define PUT_FIELD(Method, rectangle, field, valid)                                                 \
     HRESULT STDMETHODCALLTYPE BasicVideoPart::Method(long value) {                                 \
-        NEED_RENDERER(#Method)                                                                     \
+        if (HRESULT refused = RendererCallResult(graph, #Method))                                  \
+            return refused;                                                                        \
         RECT changed = graph->rectangle();                                                         \
         changed.field = value;                                                                     \
         if (!(valid))                                                                              \
@@ -49,7 +45,8 @@ bool ValidDestination(const RECT& r) {
     }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::get_AvgTimePerFrame(REFTIME* time) {
-    NEED_RENDERER("get_AvgTimePerFrame")
+    if (HRESULT refused = RendererCallResult(graph, "get_AvgTimePerFrame"))
+        return refused;
     if (!time)
         return E_POINTER;
     *time = graph->Media().frameDuration / 1.0e7;
@@ -80,7 +77,8 @@ PUT_FIELD(put_DestinationHeight, Destination, bottom, ValidDestination(changed))
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::SetSourcePosition(long left, long top, long width,
                                                             long height) {
-    NEED_RENDERER("SetSourcePosition")
+    if (HRESULT refused = RendererCallResult(graph, "SetSourcePosition"))
+        return refused;
     RECT wanted = {left, top, width, height};
     if (!ValidSource(graph->Media(), wanted))
         return E_INVALIDARG;
@@ -90,7 +88,8 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::SetSourcePosition(long left, long top,
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::GetSourcePosition(long* left, long* top, long* width,
                                                             long* height) {
-    NEED_RENDERER("GetSourcePosition")
+    if (HRESULT refused = RendererCallResult(graph, "GetSourcePosition"))
+        return refused;
     if (!left || !top || !width || !height)
         return E_POINTER;
     const RECT& r = graph->Source();
@@ -102,14 +101,16 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::GetSourcePosition(long* left, long* to
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::SetDefaultSourcePosition() {
-    NEED_RENDERER("SetDefaultSourcePosition")
+    if (HRESULT refused = RendererCallResult(graph, "SetDefaultSourcePosition"))
+        return refused;
     graph->Source() = RECT{0, 0, graph->Media().width, graph->Media().height};
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::SetDestinationPosition(long left, long top, long width,
                                                                  long height) {
-    NEED_RENDERER("SetDestinationPosition")
+    if (HRESULT refused = RendererCallResult(graph, "SetDestinationPosition"))
+        return refused;
     RECT wanted = {left, top, width, height};
     if (!ValidDestination(wanted))
         return E_INVALIDARG;
@@ -120,7 +121,8 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::SetDestinationPosition(long left, long
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::GetDestinationPosition(long* left, long* top, long* width,
                                                                  long* height) {
-    NEED_RENDERER("GetDestinationPosition")
+    if (HRESULT refused = RendererCallResult(graph, "GetDestinationPosition"))
+        return refused;
     if (!left || !top || !width || !height)
         return E_POINTER;
     const RECT& r = graph->Destination();
@@ -132,13 +134,15 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::GetDestinationPosition(long* left, lon
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::SetDefaultDestinationPosition() {
-    NEED_RENDERER("SetDefaultDestinationPosition")
+    if (HRESULT refused = RendererCallResult(graph, "SetDefaultDestinationPosition"))
+        return refused;
     graph->Destination() = RECT{0, 0, graph->Media().width, graph->Media().height};
     return S_OK;
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::GetVideoSize(long* width, long* height) {
-    NEED_RENDERER("GetVideoSize")
+    if (HRESULT refused = RendererCallResult(graph, "GetVideoSize"))
+        return refused;
     if (!width || !height)
         return E_POINTER;
     *width = graph->Media().width;
@@ -148,16 +152,18 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::GetVideoSize(long* width, long* height
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::GetVideoPaletteEntries(long, long, long* retrieved,
                                                                  long*) {
-    NEED_RENDERER("GetVideoPaletteEntries")
+    if (HRESULT refused = RendererCallResult(graph, "GetVideoPaletteEntries"))
+        return refused;
     if (retrieved)
         *retrieved = 0;
-    return E_NOTIMPL;
+    return Unmodelled("BasicVideoPart::GetVideoPaletteEntries");
 }
 
 // With a null image pointer the call reports the bytes needed; a buffer smaller than that is
 // refused with E_OUTOFMEMORY.
 HRESULT STDMETHODCALLTYPE BasicVideoPart::GetCurrentImage(long* bufferSize, long* image) {
-    NEED_RENDERER("GetCurrentImage")
+    if (HRESULT refused = RendererCallResult(graph, "GetCurrentImage"))
+        return refused;
     if (!bufferSize)
         return E_POINTER;
     const long needed = CurrentImageSize(graph->Media());
@@ -174,7 +180,8 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::GetCurrentImage(long* bufferSize, long
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::IsUsingDefaultSource() {
-    NEED_RENDERER("IsUsingDefaultSource")
+    if (HRESULT refused = RendererCallResult(graph, "IsUsingDefaultSource"))
+        return refused;
     const RECT& r = graph->Source();
     return r.left == 0 && r.top == 0 && r.right == graph->Media().width &&
                    r.bottom == graph->Media().height
@@ -183,7 +190,8 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::IsUsingDefaultSource() {
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::IsUsingDefaultDestination() {
-    NEED_RENDERER("IsUsingDefaultDestination")
+    if (HRESULT refused = RendererCallResult(graph, "IsUsingDefaultDestination"))
+        return refused;
     const RECT& r = graph->Destination();
     return r.left == 0 && r.top == 0 && r.right == graph->Media().width &&
                    r.bottom == graph->Media().height

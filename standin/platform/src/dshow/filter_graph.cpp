@@ -54,6 +54,12 @@ FilterGraph::~FilterGraph() {
     }
 }
 
+HRESULT RendererCallResult(const FilterGraph* graph, const char* call) {
+    if (HRESULT injected = FaultResult(call))
+        return injected;
+    return graph->HasVideoRenderer() ? S_OK : E_NOINTERFACE;
+}
+
 FilterGraph* FilterGraph::Create() {
     return new FilterGraph();
 }
@@ -174,7 +180,7 @@ HRESULT FilterGraph::Add(IBaseFilter* filter, LPCWSTR name) {
         return E_POINTER;
     VideoRendererFilter* renderer = VideoRendererFilter::FindFree(filter);
     if (!renderer)
-        return E_NOTIMPL; // the simulation builds every other filter itself
+        return Unmodelled("AddFilter of a filter the simulation does not make");
     if (rendered || addedRenderer)
         return E_UNEXPECTED; // the simulation takes one renderer, before its one RenderFile
     renderer->JoinGraph(this, name ? std::u16string(reinterpret_cast<const char16_t*>(name))

@@ -170,6 +170,10 @@ class FilterGraph : public CountedObject {
     std::vector<RECT> destinations;
 };
 
+// What a call through the video renderer's interfaces (IVideoWindow, IBasicVideo) answers before
+// it does anything: the fault armed for `call`, E_NOINTERFACE without a video renderer, else S_OK.
+HRESULT RendererCallResult(const FilterGraph* graph, const char* call);
+
 // What LastGraph() shows once the last graph is gone.
 GraphView& FinalViewOfLastGraph();
 // Forgets which window belongs to which graph (a reset; the windows themselves go with theirs).

@@ -118,7 +118,7 @@ HRESULT STDMETHODCALLTYPE Filter::GetSyncSource(IReferenceClock** clock) {
 HRESULT STDMETHODCALLTYPE Filter::EnumPins(IEnumPins** pins) {
     if (pins)
         *pins = nullptr;
-    return E_NOTIMPL;
+    return Unmodelled("Filter::EnumPins");
 }
 
 HRESULT STDMETHODCALLTYPE Filter::FindPin(LPCWSTR, IPin** pin) {
@@ -142,13 +142,13 @@ HRESULT STDMETHODCALLTYPE Filter::QueryFilterInfo(FILTER_INFO* info) {
 }
 
 HRESULT STDMETHODCALLTYPE Filter::JoinFilterGraph(IFilterGraph*, LPCWSTR) {
-    return E_NOTIMPL;
+    return Unmodelled("Filter::JoinFilterGraph");
 }
 
 HRESULT STDMETHODCALLTYPE Filter::QueryVendorInfo(LPWSTR* vendorInfo) {
     if (vendorInfo)
         *vendorInfo = nullptr;
-    return E_NOTIMPL;
+    return Unmodelled("Filter::QueryVendorInfo");
 }
 
 // ---- the video renderer ----

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "counted_object.h"
+#include "standin/faults.h"
 
 #include "standin/codecs.h"
 #include "standin/dshow_control.h"
@@ -114,9 +115,9 @@ class Indeo5Decoder : public Filter, public IIndeoDecode {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE Unused3() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Unused4() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Unused5() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unused3() override { return Unmodelled("decoder Unused3"); }
+    HRESULT STDMETHODCALLTYPE Unused4() override { return Unmodelled("decoder Unused4"); }
+    HRESULT STDMETHODCALLTYPE Unused5() override { return Unmodelled("decoder Unused5"); }
     HRESULT STDMETHODCALLTYPE ReadSequence(void* request) override;
     HRESULT STDMETHODCALLTYPE ReadFrame(void* request) override;
     HRESULT STDMETHODCALLTYPE WriteSequence(void* request) override;
@@ -140,14 +141,14 @@ class DivxDecoder : public Filter, public IDivXFilterInterface {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE Unused3() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Unused4() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Unused5() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Unused6() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unused3() override { return Unmodelled("decoder Unused3"); }
+    HRESULT STDMETHODCALLTYPE Unused4() override { return Unmodelled("decoder Unused4"); }
+    HRESULT STDMETHODCALLTYPE Unused5() override { return Unmodelled("decoder Unused5"); }
+    HRESULT STDMETHODCALLTYPE Unused6() override { return Unmodelled("decoder Unused6"); }
     HRESULT STDMETHODCALLTYPE SetBrightness(int value) override;
     HRESULT STDMETHODCALLTYPE SetContrast(int value) override;
     HRESULT STDMETHODCALLTYPE SetSaturation(int value) override;
-    HRESULT STDMETHODCALLTYPE Unused10() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Unused10() override { return Unmodelled("decoder Unused10"); }
     HRESULT STDMETHODCALLTYPE GetBrightness(int* value) override;
     HRESULT STDMETHODCALLTYPE GetContrast(int* value) override;
     HRESULT STDMETHODCALLTYPE GetSaturation(int* value) override;

@@ -115,22 +115,22 @@ HRESULT STDMETHODCALLTYPE GraphBuilderPart::FindFilterByName(LPCWSTR name, IBase
 }
 
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::ConnectDirect(IPin*, IPin*, const AM_MEDIA_TYPE*) {
-    return E_NOTIMPL;
+    return Unmodelled("GraphBuilderPart::ConnectDirect");
 }
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::Reconnect(IPin*) {
-    return E_NOTIMPL;
+    return Unmodelled("GraphBuilderPart::Reconnect");
 }
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::Disconnect(IPin*) {
-    return E_NOTIMPL;
+    return Unmodelled("GraphBuilderPart::Disconnect");
 }
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::SetDefaultSyncSource() {
     return S_OK;
 }
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::Connect(IPin*, IPin*) {
-    return E_NOTIMPL;
+    return Unmodelled("GraphBuilderPart::Connect");
 }
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::Render(IPin*) {
-    return E_NOTIMPL;
+    return Unmodelled("GraphBuilderPart::Render");
 }
 
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::RenderFile(LPCWSTR file, LPCWSTR playList) {
@@ -145,7 +145,7 @@ HRESULT STDMETHODCALLTYPE GraphBuilderPart::AddSourceFilter(LPCWSTR, LPCWSTR,
                                                             IBaseFilter** filter) {
     if (filter)
         *filter = nullptr;
-    return E_NOTIMPL;
+    return Unmodelled("GraphBuilderPart::AddSourceFilter");
 }
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::SetLogFile(DWORD_PTR) {
     return S_OK;

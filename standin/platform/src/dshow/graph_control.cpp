@@ -50,19 +50,19 @@ HRESULT STDMETHODCALLTYPE MediaControlPart::RenderFile(BSTR file) {
 HRESULT STDMETHODCALLTYPE MediaControlPart::AddSourceFilter(BSTR, IDispatch** filter) {
     if (filter)
         *filter = nullptr;
-    return E_NOTIMPL;
+    return Unmodelled("MediaControlPart::AddSourceFilter");
 }
 
 HRESULT STDMETHODCALLTYPE MediaControlPart::get_FilterCollection(IDispatch** collection) {
     if (collection)
         *collection = nullptr;
-    return E_NOTIMPL;
+    return Unmodelled("MediaControlPart::get_FilterCollection");
 }
 
 HRESULT STDMETHODCALLTYPE MediaControlPart::get_RegFilterCollection(IDispatch** collection) {
     if (collection)
         *collection = nullptr;
-    return E_NOTIMPL;
+    return Unmodelled("MediaControlPart::get_RegFilterCollection");
 }
 
 // Lets a pending pause finish, then stops.
@@ -81,7 +81,7 @@ HRESULT STDMETHODCALLTYPE MediaEventPart::GetEventHandle(OAEVENT* handle) {
     if (!handle)
         return E_POINTER;
     *handle = 0;
-    return E_NOTIMPL;
+    return Unmodelled("MediaEventPart::GetEventHandle");
 }
 
 // A non-zero time-out waits (on the stand-in clock) for the next event the graph will produce.

@@ -29,15 +29,17 @@ template <class Interface> class DispatchPart : public GraphPart<Interface> {
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
         if (count)
             *count = 0;
-        return E_NOTIMPL;
+        return Unmodelled("IDispatch::GetTypeInfoCount");
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
+        return Unmodelled("IDispatch::GetTypeInfo");
+    }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
+        return Unmodelled("IDispatch::GetIDsOfNames");
     }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
                                      UINT*) override {
-        return E_NOTIMPL;
+        return Unmodelled("IDispatch::Invoke");
     }
 };
 

@@ -275,7 +275,7 @@ HRESULT STDMETHODCALLTYPE MediaPositionPart::get_PrerollTime(REFTIME* time) {
 }
 
 HRESULT STDMETHODCALLTYPE MediaPositionPart::put_PrerollTime(REFTIME) {
-    return E_NOTIMPL;
+    return Unmodelled("MediaPositionPart::put_PrerollTime");
 }
 
 HRESULT STDMETHODCALLTYPE MediaPositionPart::put_Rate(double rate) {

@@ -50,11 +50,13 @@ class Pin : public CountedInterface<IPin> {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         return Answer(iid, IID_IPin, object);
     }
-    HRESULT STDMETHODCALLTYPE Connect(IPin*, const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) override {
-        return E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE Connect(IPin*, const AM_MEDIA_TYPE*) override {
+        return Unmodelled("IPin::Connect");
     }
-    HRESULT STDMETHODCALLTYPE Disconnect() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) override {
+        return Unmodelled("IPin::ReceiveConnection");
+    }
+    HRESULT STDMETHODCALLTYPE Disconnect() override { return Unmodelled("IPin::Disconnect"); }
     HRESULT STDMETHODCALLTYPE ConnectedTo(IPin** peer) override {
         if (HRESULT fault = FaultResult("ConnectedTo"))
             return fault;
@@ -66,25 +68,33 @@ class Pin : public CountedInterface<IPin> {
         *peer = new Pin(renderer, PINDIR_OUTPUT);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE ConnectionMediaType(AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryPinInfo(PIN_INFO*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ConnectionMediaType(AM_MEDIA_TYPE*) override {
+        return Unmodelled("IPin::ConnectionMediaType");
+    }
+    HRESULT STDMETHODCALLTYPE QueryPinInfo(PIN_INFO*) override {
+        return Unmodelled("IPin::QueryPinInfo");
+    }
     HRESULT STDMETHODCALLTYPE QueryDirection(PIN_DIRECTION* result) override {
         if (!result)
             return E_POINTER;
         *result = direction;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE QueryId(LPWSTR*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryAccept(const AM_MEDIA_TYPE*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumMediaTypes(IEnumMediaTypes**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryInternalConnections(IPin**, ULONG*) override {
-        return E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE QueryId(LPWSTR*) override { return Unmodelled("IPin::QueryId"); }
+    HRESULT STDMETHODCALLTYPE QueryAccept(const AM_MEDIA_TYPE*) override {
+        return Unmodelled("IPin::QueryAccept");
     }
-    HRESULT STDMETHODCALLTYPE EndOfStream() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE BeginFlush() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EndFlush() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumMediaTypes(IEnumMediaTypes**) override {
+        return Unmodelled("IPin::EnumMediaTypes");
+    }
+    HRESULT STDMETHODCALLTYPE QueryInternalConnections(IPin**, ULONG*) override {
+        return Unmodelled("IPin::QueryInternalConnections");
+    }
+    HRESULT STDMETHODCALLTYPE EndOfStream() override { return Unmodelled("IPin::EndOfStream"); }
+    HRESULT STDMETHODCALLTYPE BeginFlush() override { return Unmodelled("IPin::BeginFlush"); }
+    HRESULT STDMETHODCALLTYPE EndFlush() override { return Unmodelled("IPin::EndFlush"); }
     HRESULT STDMETHODCALLTYPE NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override {
-        return E_NOTIMPL;
+        return Unmodelled("IPin::NewSegment");
     }
 
   private:

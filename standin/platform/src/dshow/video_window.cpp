@@ -126,17 +126,11 @@ void FilterGraph::DestroyVideoWindow() {
     window.window = nullptr;
 }
 
-#define NEED_RENDERER(fault)                                                                       \
-    if (HRESULT injected = FaultResult(fault))                                                     \
-        return injected;                                                                           \
-    if (!graph->HasVideoRenderer())                                                                \
-        return E_NOINTERFACE;                                                                      \
-    VideoWindowState& w = graph->Window();                                                         \
-    (void)w;
-
 #define GET_VALUE(Method, type, expression)                                                        \
     HRESULT STDMETHODCALLTYPE VideoWindowPart::Method(type* value) {                               \
-        NEED_RENDERER(#Method)                                                                     \
+        if (HRESULT refused = RendererCallResult(graph, #Method))                                  \
+            return refused;                                                                        \
+        VideoWindowState& w = graph->Window();                                                     \
         if (!value)                                                                                \
             return E_POINTER;                                                                      \
         *value = expression;                                                                       \
@@ -144,7 +138,9 @@ void FilterGraph::DestroyVideoWindow() {
     }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Caption(BSTR caption) {
-    NEED_RENDERER("put_Caption")
+    if (HRESULT refused = RendererCallResult(graph, "put_Caption"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (w.window) {
         InternalCallScope internal;
         SetWindowTextW(w.window, caption ? caption : L"");
@@ -154,15 +150,18 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Caption(BSTR caption) {
 
 // No BSTR allocator in this platform: the caption cannot be handed out.
 HRESULT STDMETHODCALLTYPE VideoWindowPart::get_Caption(BSTR* caption) {
-    NEED_RENDERER("get_Caption")
+    if (HRESULT refused = RendererCallResult(graph, "get_Caption"))
+        return refused;
     if (!caption)
         return E_POINTER;
     *caption = nullptr;
-    return E_NOTIMPL;
+    return Unmodelled("VideoWindowPart::get_Caption");
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyle(long style) {
-    NEED_RENDERER("put_WindowStyle")
+    if (HRESULT refused = RendererCallResult(graph, "put_WindowStyle"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (style & kRefusedStyles)
         return E_INVALIDARG;
     w.style = style & ~static_cast<long>(WS_VISIBLE);
@@ -173,7 +172,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyle(long style) {
 GET_VALUE(get_WindowStyle, long, w.style | (w.visible ? static_cast<long>(WS_VISIBLE) : 0))
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyleEx(long style) {
-    NEED_RENDERER("put_WindowStyleEx")
+    if (HRESULT refused = RendererCallResult(graph, "put_WindowStyleEx"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     w.exStyle = style;
     if (w.window) {
         InternalCallScope internal;
@@ -185,7 +186,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyleEx(long style) {
 GET_VALUE(get_WindowStyleEx, long, w.exStyle)
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_AutoShow(long autoShow) {
-    NEED_RENDERER("put_AutoShow")
+    if (HRESULT refused = RendererCallResult(graph, "put_AutoShow"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (!IsBoolean(autoShow))
         return E_INVALIDARG;
     w.autoShow = autoShow == OATRUE;
@@ -195,7 +198,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_AutoShow(long autoShow) {
 GET_VALUE(get_AutoShow, long, w.autoShow ? OATRUE : OAFALSE)
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowState(long state) {
-    NEED_RENDERER("put_WindowState")
+    if (HRESULT refused = RendererCallResult(graph, "put_WindowState"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (state < SW_HIDE || state > SW_FORCEMINIMIZE)
         return E_INVALIDARG;
     Show(w, state != SW_HIDE && state != SW_MINIMIZE && state != SW_FORCEMINIMIZE);
@@ -205,7 +210,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowState(long state) {
 GET_VALUE(get_WindowState, long, w.visible ? SW_SHOW : SW_HIDE)
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_BackgroundPalette(long palette) {
-    NEED_RENDERER("put_BackgroundPalette")
+    if (HRESULT refused = RendererCallResult(graph, "put_BackgroundPalette"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (!IsBoolean(palette))
         return E_INVALIDARG;
     w.backgroundPalette = palette;
@@ -215,7 +222,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_BackgroundPalette(long palette) {
 GET_VALUE(get_BackgroundPalette, long, w.backgroundPalette)
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Visible(long visible) {
-    NEED_RENDERER("put_Visible")
+    if (HRESULT refused = RendererCallResult(graph, "put_Visible"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (!IsBoolean(visible))
         return E_INVALIDARG;
     Show(w, visible == OATRUE);
@@ -226,7 +235,9 @@ GET_VALUE(get_Visible, long, w.visible ? OATRUE : OAFALSE)
 
 #define PUT_EDGE(Method, field)                                                                    \
     HRESULT STDMETHODCALLTYPE VideoWindowPart::Method(long value) {                                \
-        NEED_RENDERER(#Method)                                                                     \
+        if (HRESULT refused = RendererCallResult(graph, #Method))                                  \
+            return refused;                                                                        \
+        VideoWindowState& w = graph->Window();                                                     \
         RECT changed = w.fullScreen != OAFALSE ? w.restore : w.position;                           \
         changed.field = value;                                                                     \
         Place(w, changed);                                                                         \
@@ -245,7 +256,9 @@ GET_VALUE(get_Height, long, w.position.bottom)
 
 // While full screen holds the window, the new owner takes effect when full screen ends.
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Owner(OAHWND owner) {
-    NEED_RENDERER("put_Owner")
+    if (HRESULT refused = RendererCallResult(graph, "put_Owner"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     w.owner = owner;
     if (w.fullScreen == OAFALSE)
         ApplyOwner(w);
@@ -255,7 +268,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Owner(OAHWND owner) {
 GET_VALUE(get_Owner, OAHWND, w.owner)
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_MessageDrain(OAHWND drain) {
-    NEED_RENDERER("put_MessageDrain")
+    if (HRESULT refused = RendererCallResult(graph, "put_MessageDrain"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     w.drain = drain;
     return S_OK;
 }
@@ -264,7 +279,9 @@ GET_VALUE(get_MessageDrain, OAHWND, w.drain)
 GET_VALUE(get_BorderColor, long, w.borderColor)
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_BorderColor(long color) {
-    NEED_RENDERER("put_BorderColor")
+    if (HRESULT refused = RendererCallResult(graph, "put_BorderColor"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     w.borderColor = color;
     return S_OK;
 }
@@ -274,7 +291,9 @@ GET_VALUE(get_FullScreenMode, long, w.fullScreen)
 // Full screen lifts the window out of its owner onto the whole screen; leaving puts it back in
 // the owner at the place it had (or was given meanwhile).
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_FullScreenMode(long mode) {
-    NEED_RENDERER("put_FullScreenMode")
+    if (HRESULT refused = RendererCallResult(graph, "put_FullScreenMode"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (!IsBoolean(mode))
         return E_INVALIDARG;
     if (mode == w.fullScreen)
@@ -301,7 +320,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_FullScreenMode(long mode) {
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::SetWindowForeground(long focus) {
-    NEED_RENDERER("SetWindowForeground")
+    if (HRESULT refused = RendererCallResult(graph, "SetWindowForeground"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (!IsBoolean(focus))
         return E_INVALIDARG;
     ++w.foregroundCalls;
@@ -314,7 +335,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::SetWindowForeground(long focus) {
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::NotifyOwnerMessage(OAHWND window, long message,
                                                               LONG_PTR wParam, LONG_PTR lParam) {
-    NEED_RENDERER("NotifyOwnerMessage")
+    if (HRESULT refused = RendererCallResult(graph, "NotifyOwnerMessage"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     w.ownerMessages.push_back(NotifyMessage{reinterpret_cast<HWND>(window),
                                             static_cast<UINT>(message), static_cast<WPARAM>(wParam),
                                             static_cast<LPARAM>(lParam)});
@@ -323,7 +346,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::NotifyOwnerMessage(OAHWND window, lon
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::SetWindowPosition(long left, long top, long width,
                                                              long height) {
-    NEED_RENDERER("SetWindowPosition")
+    if (HRESULT refused = RendererCallResult(graph, "SetWindowPosition"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     RECT position = {left, top, width, height};
     w.positions.push_back(position);
     Place(w, position);
@@ -332,7 +357,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::SetWindowPosition(long left, long top
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::GetWindowPosition(long* left, long* top, long* width,
                                                              long* height) {
-    NEED_RENDERER("GetWindowPosition")
+    if (HRESULT refused = RendererCallResult(graph, "GetWindowPosition"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (!left || !top || !width || !height)
         return E_POINTER;
     *left = w.position.left;
@@ -343,7 +370,8 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::GetWindowPosition(long* left, long* t
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::GetMinIdealImageSize(long* width, long* height) {
-    NEED_RENDERER("GetMinIdealImageSize")
+    if (HRESULT refused = RendererCallResult(graph, "GetMinIdealImageSize"))
+        return refused;
     if (!width || !height)
         return E_POINTER;
     *width = graph->Media().width;
@@ -352,7 +380,8 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::GetMinIdealImageSize(long* width, lon
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::GetMaxIdealImageSize(long* width, long* height) {
-    NEED_RENDERER("GetMaxIdealImageSize")
+    if (HRESULT refused = RendererCallResult(graph, "GetMaxIdealImageSize"))
+        return refused;
     if (!width || !height)
         return E_POINTER;
     *width = graph->Media().width;
@@ -362,7 +391,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::GetMaxIdealImageSize(long* width, lon
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::GetRestorePosition(long* left, long* top, long* width,
                                                               long* height) {
-    NEED_RENDERER("GetRestorePosition")
+    if (HRESULT refused = RendererCallResult(graph, "GetRestorePosition"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     if (!left || !top || !width || !height)
         return E_POINTER;
     const RECT& r = w.fullScreen != OAFALSE ? w.restore : w.position;
@@ -374,7 +405,9 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::GetRestorePosition(long* left, long* 
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::HideCursor(long hide) {
-    NEED_RENDERER("HideCursor")
+    if (HRESULT refused = RendererCallResult(graph, "HideCursor"))
+        return refused;
+    VideoWindowState& w = graph->Window();
     w.cursorHidden = hide != OAFALSE;
     return S_OK;
 }

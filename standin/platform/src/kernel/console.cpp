@@ -69,14 +69,6 @@ BOOL WINAPI AllocConsole() {
     return TRUE;
 }
 
-BOOL WINAPI FreeConsole() {
-    EnsureRegistered();
-    if (!State().allocated)
-        return Fail(ERROR_INVALID_PARAMETER, FALSE);
-    State().allocated = false;
-    return TRUE;
-}
-
 BOOL WINAPI SetConsoleTitleW(LPCWSTR title) {
     EnsureRegistered();
     if (!State().allocated)

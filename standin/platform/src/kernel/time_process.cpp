@@ -104,16 +104,6 @@ void WINAPI GetLocalTime(LPSYSTEMTIME time) {
         RealTime(true, time);
 }
 
-void WINAPI GetSystemTime(LPSYSTEMTIME time) {
-    EnsureRegistered();
-    if (!time)
-        return;
-    if (State().fixedTime)
-        *time = State().time;
-    else
-        RealTime(false, time);
-}
-
 DWORD WINAPI GetTickCount() {
     return static_cast<DWORD>(standin::NowMs() & 0xFFFFFFFF);
 }

@@ -2,7 +2,7 @@
 // item, the submenu it owns.
 #include <windows.h>
 
-#include "standin/resource_data.h"
+#include "../resources/byte_reader.h"
 
 #include <map>
 #include <vector>
@@ -102,16 +102,94 @@ constexpr UINT kItemFlags = MF_GRAYED | MF_DISABLED | MF_BITMAP | MF_CHECKED | M
                             MF_MENUBARBREAK | MF_MENUBREAK | MF_HILITE | MF_OWNERDRAW |
                             MF_USECHECKBITMAPS | MF_SEPARATOR | MF_DEFAULT | MF_HELP;
 
-HMENU BuildFromResource(const standin::ResourceCatalog& catalog, int first, int count, bool popup) {
-    HMENU menu = NewMenu(popup);
-    for (int i = 0; i < count; ++i) {
-        const standin::MenuItemResource& source = catalog.menuItems[first + i];
-        MenuItem item{source.flags, source.id, nullptr, CopyText(source.text)};
-        if (source.flags & MF_POPUP) {
-            item.submenu = BuildFromResource(catalog, source.firstChild, source.childCount, true);
-            item.id = static_cast<UINT>(reinterpret_cast<UINT_PTR>(item.submenu));
+// Appends one item the way AppendMenuW does (without its fault); false for a bad submenu.
+bool AppendItem(Menu* menu, HMENU handle, UINT flags, UINT_PTR idOrPopup, LPCWSTR text) {
+    MenuItem item{flags & kItemFlags, static_cast<UINT>(idOrPopup), nullptr, CopyText(nullptr)};
+    if (flags & MF_POPUP) {
+        HMENU submenu = reinterpret_cast<HMENU>(idOrPopup);
+        if (!FindOrFail(submenu))
+            return false;
+        if (submenu == handle) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return false;
         }
-        Find(menu)->items.push_back(item);
+        item.submenu = submenu;
+    }
+    if (!(flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR))) {
+        if (text)
+            item.text = CopyText(text);
+        else if (!(flags & MF_POPUP))
+            item.flags |= MF_SEPARATOR; // a string item without text is a separator
+    }
+    if (item.flags & MF_SEPARATOR)
+        item.id = 0;
+    menu->items.push_back(item);
+    return true;
+}
+
+// Template item flags: MF_END marks the last item of a level (the bit MF_HILITE has in menus).
+constexpr WORD kTemplateEnd = 0x0080;
+constexpr WORD kExtendedPopup = 0x0001;
+
+// Reads one level of a MENU template (extended: MENUEX) into `handle`, popups recursively, the
+// way the system's menu loader appends them. False when the template is cut short.
+bool ReadMenuLevel(standin::ByteReader& reader, HMENU handle, bool extended, int depth) {
+    if (depth > 32)
+        return false;
+    for (bool last = false; !last && reader.Ok();) {
+        UINT flags = 0;
+        UINT id = 0;
+        bool popup = false;
+        if (extended) {
+            flags = reader.Dword();  // type (MFT_)
+            flags |= reader.Dword(); // state (MFS_)
+            id = reader.Dword();
+            WORD options = reader.Word();
+            popup = (options & kExtendedPopup) != 0;
+            last = (options & kTemplateEnd) != 0;
+        } else {
+            WORD options = reader.Word();
+            popup = (options & MF_POPUP) != 0;
+            last = (options & kTemplateEnd) != 0;
+            flags = options & ~kTemplateEnd;
+            if (!popup)
+                id = reader.Word();
+        }
+        const WCHAR* text = reader.Text();
+        if (extended) {
+            reader.Align(4);
+            if (popup)
+                reader.Skip(4); // help id
+        }
+        if (!reader.Ok())
+            return false;
+        UINT_PTR idOrPopup = id;
+        if (popup) {
+            HMENU submenu = NewMenu(true);
+            if (!ReadMenuLevel(reader, submenu, extended, depth + 1)) {
+                DestroyMenu(submenu);
+                return false;
+            }
+            idOrPopup = reinterpret_cast<UINT_PTR>(submenu);
+            flags |= MF_POPUP;
+        }
+        AppendItem(Find(handle), handle, flags, idOrPopup, text && text[0] ? text : nullptr);
+    }
+    return reader.Ok();
+}
+
+// A version (0 MENU, 1 MENUEX) and the offset of the items from the end of those four bytes,
+// then the items. Null, with ERROR_INVALID_PARAMETER, for a template it cannot read.
+HMENU LoadMenuTemplate(const BYTE* bytes, size_t size) {
+    standin::ByteReader reader(bytes, size);
+    WORD version = reader.Word();
+    WORD offset = reader.Word();
+    HMENU menu = NewMenu(false);
+    if (!bytes || version > 1 || !reader.Skip(offset) ||
+        !ReadMenuLevel(reader, menu, version == 1, 0)) {
+        DestroyMenu(menu);
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
     }
     return menu;
 }
@@ -148,40 +226,19 @@ BOOL WINAPI AppendMenuW(HMENU handle, UINT flags, UINT_PTR idOrPopup, LPCWSTR te
     Menu* menu = FindOrFail(handle);
     if (!menu || Faulted("AppendMenuW"))
         return FALSE;
-    MenuItem item{flags & kItemFlags, static_cast<UINT>(idOrPopup), nullptr, CopyText(nullptr)};
-    if (flags & MF_POPUP) {
-        HMENU submenu = reinterpret_cast<HMENU>(idOrPopup);
-        if (!FindOrFail(submenu))
-            return FALSE;
-        if (submenu == handle) {
-            SetLastError(ERROR_INVALID_PARAMETER);
-            return FALSE;
-        }
-        item.submenu = submenu;
-    }
-    if (!(flags & (MF_BITMAP | MF_OWNERDRAW | MF_SEPARATOR))) {
-        if (text)
-            item.text = CopyText(text);
-        else if (!(flags & MF_POPUP))
-            item.flags |= MF_SEPARATOR; // a string item without text is a separator
-    }
-    if (item.flags & MF_SEPARATOR)
-        item.id = 0;
-    menu->items.push_back(item);
-    return TRUE;
+    return AppendItem(menu, handle, flags, idOrPopup, text) ? TRUE : FALSE;
 }
 
 HMENU WINAPI LoadMenuW(HINSTANCE, LPCWSTR name) {
     if (Faulted("LoadMenuW"))
         return nullptr;
-    const standin::MenuResource* resource =
-        IS_INTRESOURCE(name) ? standin::FindMenuResource(LOWORD(name)) : nullptr;
-    if (!resource) {
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
-    }
-    return BuildFromResource(standin::CompiledResources(), resource->firstItem, resource->itemCount,
-                             false);
+    const standin::ResourceEntry* resource = standin::FindModuleResource(RT_MENU, name);
+    return resource ? LoadMenuTemplate(resource->data, resource->size) : nullptr;
+}
+
+HMENU WINAPI LoadMenuIndirectW(const void* menuTemplate) {
+    // A template in memory carries no size: its items end themselves.
+    return LoadMenuTemplate(static_cast<const BYTE*>(menuTemplate), 0x10000);
 }
 
 int WINAPI GetMenuItemCount(HMENU handle) {

@@ -1,39 +1,28 @@
-// FindResourceW / LoadResource / LockResource / SizeofResource for bitmap resources.
+// FindResourceW / LoadResource / LockResource / SizeofResource over the module's .res entries.
 #include <windows.h>
 
 #include "standin/resource_data.h"
 
 namespace {
 
-// An HRSRC is the address of the bitmap's entry in the compiled table; anything else is refused.
-const standin::BitmapResource* EntryOf(HRSRC resource) {
-    const standin::ResourceCatalog& catalog = standin::CompiledResources();
-    for (int i = 0; i < catalog.bitmapCount; ++i)
-        if (reinterpret_cast<HRSRC>(const_cast<standin::BitmapResource*>(&catalog.bitmaps[i])) ==
-            resource)
-            return &catalog.bitmaps[i];
+// An HRSRC is the address of an entry of the module's .res; anything else is refused.
+const standin::ResourceEntry* EntryOf(HRSRC resource) {
+    for (const standin::ResourceEntry& entry : standin::ModuleResources())
+        if (reinterpret_cast<HRSRC>(const_cast<standin::ResourceEntry*>(&entry)) == resource)
+            return &entry;
     return nullptr;
 }
 
 } // namespace
 
 HRSRC WINAPI FindResourceW(HMODULE, LPCWSTR name, LPCWSTR type) {
-    if (!IS_INTRESOURCE(type) || type != RT_BITMAP) {
-        SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
-        return nullptr;
-    }
-    const standin::BitmapResource* found =
-        IS_INTRESOURCE(name) ? standin::FindBitmapResource(LOWORD(name)) : nullptr;
-    if (!found) {
-        SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-        return nullptr;
-    }
-    return reinterpret_cast<HRSRC>(const_cast<standin::BitmapResource*>(found));
+    return reinterpret_cast<HRSRC>(
+        const_cast<standin::ResourceEntry*>(standin::FindModuleResource(type, name)));
 }
 
 HGLOBAL WINAPI LoadResource(HMODULE, HRSRC resource) {
-    const standin::BitmapResource* entry = EntryOf(resource);
-    return entry ? const_cast<BYTE*>(entry->dib) : nullptr;
+    const standin::ResourceEntry* entry = EntryOf(resource);
+    return entry ? const_cast<BYTE*>(entry->data) : nullptr;
 }
 
 LPVOID WINAPI LockResource(HGLOBAL data) {
@@ -41,6 +30,6 @@ LPVOID WINAPI LockResource(HGLOBAL data) {
 }
 
 DWORD WINAPI SizeofResource(HMODULE, HRSRC resource) {
-    const standin::BitmapResource* entry = EntryOf(resource);
+    const standin::ResourceEntry* entry = EntryOf(resource);
     return entry ? entry->size : 0;
 }

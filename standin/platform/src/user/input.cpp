@@ -69,32 +69,6 @@ HCURSOR WINAPI SetCursor(HCURSOR cursor) {
     return previous;
 }
 
-HCURSOR WINAPI GetCursor() {
-    return UserState().cursor;
-}
-
-int WINAPI ShowCursor(BOOL show) {
-    State& state = UserState();
-    state.cursorDisplayCount += show ? 1 : -1;
-    return state.cursorDisplayCount;
-}
-
-BOOL WINAPI GetCursorPos(LPPOINT point) {
-    if (!point) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    *point = UserState().cursorPosition;
-    return TRUE;
-}
-
-BOOL WINAPI SetCursorPos(int x, int y) {
-    State& state = UserState();
-    state.cursorPosition.x = std::min(std::max(x, 0), GetSystemMetrics(SM_CXSCREEN) - 1);
-    state.cursorPosition.y = std::min(std::max(y, 0), GetSystemMetrics(SM_CYSCREEN) - 1);
-    return TRUE;
-}
-
 HWND WINAPI SetCapture(HWND window) {
     State& state = UserState();
     ++state.setCaptureCalls;
@@ -183,8 +157,4 @@ BOOL WINAPI SetForegroundWindow(HWND window) {
     state.foreground = root;
     SetActiveWindow(root);
     return TRUE;
-}
-
-HWND WINAPI GetForegroundWindow() {
-    return UserState().foreground;
 }

@@ -246,10 +246,6 @@ void WINAPI PostQuitMessage(int exitCode) {
     state.quitCode = exitCode;
 }
 
-DWORD WINAPI GetMessageTime() {
-    return UserState().lastMessageTime;
-}
-
 LRESULT WINAPI DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     WindowRecord* record = FindWindowRecord(window);
     if (!record)

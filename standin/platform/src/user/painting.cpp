@@ -157,21 +157,6 @@ BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase) {
     return TRUE;
 }
 
-// The update region is kept as its bounding rectangle: validating part of it leaves all of it.
-BOOL WINAPI ValidateRect(HWND window, const RECT* rect) {
-    WindowRecord* record = window ? WindowOrError(window) : nullptr;
-    if (!record)
-        return window ? FALSE : TRUE;
-    const RECT& update = record->updateRect;
-    if (!rect || (rect->left <= update.left && rect->top <= update.top &&
-                  rect->right >= update.right && rect->bottom >= update.bottom)) {
-        record->updatePending = false;
-        record->eraseNeeded = false;
-        record->paintOwed = false;
-    }
-    return TRUE;
-}
-
 // Sends WM_PAINT at once, bypassing the queue, when the visible window has something to paint.
 BOOL WINAPI UpdateWindow(HWND window) {
     WindowRecord* record = WindowOrError(window);
@@ -238,12 +223,6 @@ int WINAPI FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
 
 HGDIOBJ WINAPI GetStockObject(int object) {
     return IsStockIndex(object) ? StockHandle(object) : nullptr;
-}
-
-HBRUSH WINAPI GetSysColorBrush(int index) {
-    if (index < 0 || index >= kSystemColorCount)
-        return nullptr;
-    return reinterpret_cast<HBRUSH>(kSystemBrushBase + static_cast<ULONG_PTR>(index) * 0x10u);
 }
 
 DWORD WINAPI GetSysColor(int index) {

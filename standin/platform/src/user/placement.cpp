@@ -121,11 +121,6 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
     return TRUE;
 }
 
-BOOL WINAPI MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint) {
-    return SetWindowPos(window, nullptr, x, y, width, height,
-                        SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
-}
-
 // WM_SHOWWINDOW precedes a change of visibility. Minimised and maximised states are kept as the
 // WS_MINIMIZE / WS_MAXIMIZE bits only: the stand-in does not move the window for them.
 BOOL WINAPI ShowWindow(HWND window, int command) {

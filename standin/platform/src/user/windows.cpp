@@ -251,10 +251,6 @@ BOOL WINAPI IsWindow(HWND window) {
     return FindWindowRecord(window) != nullptr;
 }
 
-HWND WINAPI GetDesktopWindow() {
-    return UserState().desktop;
-}
-
 HWND WINAPI GetParent(HWND window) {
     WindowRecord* record = WindowOrError(window);
     if (!record)
@@ -325,10 +321,6 @@ HWND WINAPI FindWindowExW(HWND parent, HWND childAfter, LPCWSTR className, LPCWS
             return *it;
     }
     return nullptr;
-}
-
-HWND WINAPI FindWindowW(LPCWSTR className, LPCWSTR windowName) {
-    return FindWindowExW(nullptr, nullptr, className, windowName);
 }
 
 LONG WINAPI GetWindowLongW(HWND window, int index) {
@@ -460,10 +452,4 @@ int WINAPI GetWindowTextW(HWND window, LPWSTR text, int capacity) {
     text[0] = 0;
     return static_cast<int>(
         Send(window, WM_GETTEXT, static_cast<WPARAM>(capacity), reinterpret_cast<LPARAM>(text)));
-}
-
-int WINAPI GetWindowTextLengthW(HWND window) {
-    if (!WindowOrError(window))
-        return 0;
-    return static_cast<int>(Send(window, WM_GETTEXTLENGTH, 0, 0));
 }

@@ -1,8 +1,8 @@
-#include "support/media_writer.h"
+#include "media_writer.h"
 
 #ifndef _WIN32
+#include "host_text.h"
 #include "standin/sandbox.h"
-#include "support/wide.h"
 #endif
 
 #include <cstdio>
@@ -99,6 +99,25 @@ void WaveFormat(RiffBuilder& out, const PcmFormat& f) {
     out.U16(static_cast<uint16_t>(f.bitsPerSample));
 }
 
+// `count` samples from sample `first` on, every channel the same.
+void Samples(RiffBuilder& out, const PcmFormat& f, long first, long count,
+             const SoundSamples& sound) {
+    const uint8_t silence = f.bitsPerSample == 8 ? 0x80 : 0;
+    if (!sound) {
+        out.Fill(static_cast<size_t>(count) * f.BlockAlign(), silence);
+        return;
+    }
+    for (long i = 0; i < count; ++i) {
+        const int value = sound(first + i);
+        for (int channel = 0; channel < f.channels; ++channel) {
+            if (f.bitsPerSample == 8)
+                out.U8(static_cast<uint8_t>((value >> 8) + 0x80));
+            else
+                out.U16(static_cast<uint16_t>(value));
+        }
+    }
+}
+
 void StreamHeader(RiffBuilder& out, const char* type, uint32_t handler, uint32_t scale,
                   uint32_t rate, uint32_t length, uint32_t bufferSize, uint32_t sampleSize,
                   int width, int height) {
@@ -163,6 +182,11 @@ std::vector<uint8_t> AviBytes(const AviClip& clip) {
         clip.withAudio ? static_cast<uint32_t>(seconds * clip.audio.BytesPerSecond()) /
                              clip.audio.BlockAlign() * clip.audio.BlockAlign()
                        : 0;
+    const PcmFormat& f = clip.audio;
+    const uint32_t audioChunk = // whole samples a frame; the sound ends with the video
+        clip.withAudio && clip.frames > 0
+            ? audioBytesTotal / clip.frames / f.BlockAlign() * f.BlockAlign()
+            : 0;
     auto pixel = clip.pixel ? clip.pixel : DefaultPixel;
 
     RiffBuilder out;
@@ -170,7 +194,10 @@ std::vector<uint8_t> AviBytes(const AviClip& clip) {
     size_t hdrl = out.Open("LIST", "hdrl");
     size_t avih = out.Open("avih");
     out.U32(clip.rate ? static_cast<uint32_t>(1000000.0 * clip.scale / clip.rate) : 0);
-    out.U32(0);
+    out.U32(clip.scale
+                ? static_cast<uint32_t>((static_cast<unsigned long long>(frameBytes) + audioChunk) *
+                                        clip.rate / clip.scale)
+                : 0); // bytes a second at most
     out.U32(0);
     out.U32(0x10); // has index
     out.U32(static_cast<uint32_t>(clip.frames));
@@ -193,11 +220,7 @@ std::vector<uint8_t> AviBytes(const AviClip& clip) {
     out.Close(strf);
     out.Close(strl);
 
-    uint32_t audioChunk = 0;
     if (clip.withAudio) {
-        const PcmFormat& f = clip.audio;
-        audioChunk =
-            clip.frames > 0 ? audioBytesTotal / clip.frames / f.BlockAlign() * f.BlockAlign() : 0;
         size_t astrl = out.Open("LIST", "strl");
         StreamHeader(out, "auds", 0, static_cast<uint32_t>(f.BlockAlign()),
                      static_cast<uint32_t>(f.BytesPerSecond()), audioBytesTotal / f.BlockAlign(),
@@ -228,7 +251,8 @@ std::vector<uint8_t> AviBytes(const AviClip& clip) {
         index.push_back(entry);
         if (audioChunk) {
             size_t audio = out.Open("01wb");
-            out.Fill(audioChunk, clip.audio.bitsPerSample == 8 ? 0x80 : 0);
+            const long samplesPerChunk = static_cast<long>(audioChunk / f.BlockAlign());
+            Samples(out, f, samplesPerChunk * frame, samplesPerChunk, clip.sound);
             out.Close(audio);
             index.push_back(IndexEntry{
                 {'0', '1', 'w', 'b'}, 0x10, static_cast<uint32_t>(audio - moviId), audioChunk});
@@ -259,7 +283,7 @@ std::vector<uint8_t> WavBytes(const WavClip& clip) {
     WaveFormat(out, f);
     out.Close(fmt);
     size_t data = out.Open("data");
-    out.Fill(bytes, f.bitsPerSample == 8 ? 0x80 : 0);
+    Samples(out, f, 0, static_cast<long>(bytes / f.BlockAlign()), clip.sound);
     out.Close(data);
     out.Close(riff);
     return out.bytes;
@@ -287,7 +311,7 @@ bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
 #else
     if (!IsWindowsPath(path))
         return WriteHostFile(path, bytes);
-    std::u16string wide = U16FromUtf8(path);
+    std::u16string wide = hoststandin::WideFromUtf8(path);
     return standin::WriteSandboxFile(reinterpret_cast<LPCWSTR>(wide.c_str()),
                                      std::string(bytes.begin(), bytes.end()));
 #endif

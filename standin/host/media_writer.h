@@ -1,6 +1,7 @@
-// Generated media for tests: RIFF AVI (uncompressed 24/32-bit frames with real pixels, or any
-// FourCC with dummy frame data, optional PCM sound), WAV and BMP. Nothing binary is committed;
-// each test writes the clip it needs.
+// Generated media, the one writer of the repository: RIFF AVI (uncompressed 24/32-bit frames with
+// real pixels, or any FourCC with dummy frame data, optional PCM sound), WAV and BMP. The host
+// program's demo clip and every test that needs media write through it; nothing binary is
+// committed.
 //
 // Paths are UTF-8. On the native build a Windows path ("C:\\clips\\a.avi") is written into the
 // stand-in sandbox (parent folders created), where RenderFile will look; any other path, and
@@ -31,6 +32,9 @@ struct PcmFormat {
     int BytesPerSecond() const { return samplesPerSecond * BlockAlign(); }
 };
 
+// The 16-bit value of sample `index` (every channel the same); empty: silence.
+typedef std::function<int(long index)> SoundSamples;
+
 struct AviClip {
     int width = 320;
     int height = 240;
@@ -41,12 +45,14 @@ struct AviClip {
     int frames = 25;
     bool withAudio = false; // a PCM stream as long as the video
     PcmFormat audio;
+    SoundSamples sound = nullptr;
     std::function<Rgb(int frame, int x, int y)> pixel; // empty: DefaultPixel
 };
 
 struct WavClip {
     PcmFormat format;
     int milliseconds = 1000;
+    SoundSamples sound = nullptr;
 };
 
 struct BmpImage {
