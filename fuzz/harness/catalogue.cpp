@@ -6,8 +6,6 @@
 
 #include "edit_host.h"
 #include "host/catalogue_exports.h"
-#include "standin/faults.h"
-#include "support/module_setup.h"
 
 namespace fuzz {
 namespace {
@@ -46,14 +44,8 @@ class TextBlock {
     std::unique_ptr<WCHAR[]> text;
 };
 
-class Catalogue : public Harness {
+class Catalogue : public FreshModuleHarness {
   public:
-    Catalogue() { StartFreshModule(); }
-    ~Catalogue() override {
-        FreeModuleCompletely();
-        standin::ResetPlatform();
-    }
-
     void Run(const uint8_t* data, size_t size) override {
         const short code = static_cast<short>(ReadLe(data, size, 0, 2));
         const short index = static_cast<short>(ReadLe(data, size, 2, 2));

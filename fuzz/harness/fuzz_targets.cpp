@@ -1,5 +1,8 @@
 #include "harness/fuzz_targets.h"
 
+#include "standin/faults.h"
+#include "support/module_setup.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,6 +30,15 @@ const Target kTargets[] = {
 };
 
 } // namespace
+
+FreshModuleHarness::FreshModuleHarness() {
+    StartFreshModule();
+}
+
+FreshModuleHarness::~FreshModuleHarness() {
+    FreeModuleCompletely();
+    standin::ResetPlatform();
+}
 
 const std::vector<std::string>& TargetNames() {
     static const std::vector<std::string> names = [] {

@@ -19,6 +19,14 @@ class Harness {
     virtual void Run(const uint8_t* data, size_t size) = 0;
 };
 
+// A harness that starts with the module as the host finds it right after loading it (no log)
+// and leaves nothing set up behind it.
+class FreshModuleHarness : public Harness {
+  protected:
+    FreshModuleHarness();
+    ~FreshModuleHarness() override;
+};
+
 // "settings_upgrade", "grab", "catalogue", "dib_loader", "media_reader".
 const std::vector<std::string>& TargetNames();
 // A new harness for the target, or null for an unknown name.

@@ -8,8 +8,6 @@
 
 #include "edit/settings_record.h"
 #include "edit_host.h"
-#include "standin/faults.h"
-#include "support/module_setup.h"
 
 #include <cstring>
 
@@ -27,14 +25,8 @@ size_t LayoutBytes(DWORD version) {
     return sizeof(HostHeader);
 }
 
-class SettingsUpgrade : public Harness {
+class SettingsUpgrade : public FreshModuleHarness {
   public:
-    SettingsUpgrade() { StartFreshModule(); }
-    ~SettingsUpgrade() override {
-        FreeModuleCompletely();
-        standin::ResetPlatform();
-    }
-
     void Run(const uint8_t* data, size_t size) override {
         const bool wide = (ReadLe(data, size, 0, 1) & 1) != 0;
         const int codePage = static_cast<int>(ReadLe(data, size, 1, 2));

@@ -2,9 +2,6 @@
 // 150 bytes, a corrupt stream header or a header claiming a huge picture fails to open with the
 // graph's result in its log and -1 as its error code, and afterwards opens, plays and grabs a
 // good clip, all through the routine lists.
-#include "host/hostrt.h"
-#include "host_runtime.h"
-#include "image_filters.h"
 #include "player/video_player.h"
 #include "standin/clock.h"
 #include "standin/dshow_control.h"
@@ -58,9 +55,7 @@ class BadMedia : public RunTimeTest {
   protected:
     void SetUp() override {
         RunTimeTest::SetUp();
-        hoststandin::InstallHostRuntime();
-        application.imageFilterManager = &hoststandin::StandardImageFilters();
-        host->Header()->application = &application;
+        OfferImageServices();
         CreateDirectoryW(L"C:\\grabs", nullptr);
         good = WriteClip("good.avi", SmallClip(25));
     }
@@ -98,7 +93,6 @@ class BadMedia : public RunTimeTest {
         EXPECT_EQ(image.height, 24);
     }
 
-    HostApplication application = {};
     std::string good;
 };
 

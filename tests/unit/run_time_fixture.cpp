@@ -1,6 +1,8 @@
 #include "unit/run_time_fixture.h"
 
 #include "host/lifecycle_exports.h"
+#include "host_runtime.h"
+#include "image_filters.h"
 #include "runtime/run_object_entry.h"
 #include "standin/clock.h"
 #include "standin/faults.h"
@@ -38,6 +40,12 @@ void RunTimeTest::TearDown() {
     EXPECT_EQ(standin::UnmodelledCalls(), std::vector<std::string>())
         << "the module made a platform call the stand-in does not model";
     standin::ResetPlatform(); // frees what a grab left on the clipboard
+}
+
+void RunTimeTest::OfferImageServices() {
+    hoststandin::InstallHostRuntime();
+    application.imageFilterManager = &hoststandin::StandardImageFilters();
+    host->Header()->application = &application;
 }
 
 std::string RunTimeTest::WriteClip(const std::string& name, const media::AviClip& clip) {

@@ -22,6 +22,10 @@ class RunTimeTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
+    // The host's image services (HOSTRT.dll) and the application's image-filter manager, as the
+    // frame grab reaches them.
+    void OfferImageServices();
+
     // Writes a generated clip as C:\clips\<name>; answers that Windows path.
     std::string WriteClip(const std::string& name, const media::AviClip& clip = SmallClip());
 
@@ -47,6 +51,7 @@ class RunTimeTest : public ::testing::Test {
 
     std::unique_ptr<hoststandin::RunHost> host;
     RunObjectInfos infos = {};
+    HostApplication application = {};
 
   private:
     hoststandin::EditHost editHost;
