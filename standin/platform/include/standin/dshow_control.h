@@ -55,6 +55,8 @@
 //   "DivX::SetBrightness", "DivX::SetContrast", "DivX::SetSaturation", "DivX::GetBrightness",
 //   "DivX::GetContrast", "DivX::GetSaturation". A fault makes the call return the armed code and
 //   do nothing else (GetState still reports the state).
+// - Methods neither the module nor the tests call keep their slots and answer E_NOTIMPL as
+//   unmodelled calls (standin/faults.h).
 #pragma once
 
 #include <dshow.h>

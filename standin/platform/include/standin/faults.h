@@ -35,6 +35,13 @@ std::vector<std::string> CallJournal();
 HRESULT Unmodelled(const char* method);
 std::vector<std::string> UnmodelledCalls();
 
+// Inside a class: an interface method nothing calls keeps its slot and answers through Unmodelled,
+// named "Owner::name".
+#define STANDIN_UNMODELLED(Owner, name, parameters)                                                \
+    HRESULT STDMETHODCALLTYPE name parameters override {                                           \
+        return ::standin::Unmodelled(#Owner "::" #name);                                           \
+    }
+
 // The platform's own use of a public call (a filter graph creating its video window, registering
 // its window class) must neither fire a fault a test armed for the module nor count as the
 // module's call: such calls run while one of these scopes is alive.

@@ -29,27 +29,5 @@ HRESULT STDMETHODCALLTYPE BasicAudioPart::get_Volume(long* volume) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE BasicAudioPart::put_Balance(long balance) {
-    if (HRESULT fault = FaultResult("put_Balance"))
-        return fault;
-    if (!graph->HasAudioRenderer())
-        return E_NOTIMPL;
-    if (balance < -10000 || balance > 10000)
-        return E_INVALIDARG;
-    graph->balance = balance;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE BasicAudioPart::get_Balance(long* balance) {
-    if (HRESULT fault = FaultResult("get_Balance"))
-        return fault;
-    if (!graph->HasAudioRenderer())
-        return E_NOTIMPL;
-    if (!balance)
-        return E_POINTER;
-    *balance = graph->balance;
-    return S_OK;
-}
-
 } // namespace dshow
 } // namespace standin

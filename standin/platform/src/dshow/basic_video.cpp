@@ -21,29 +21,6 @@ bool ValidDestination(const RECT& r) {
 
 } // namespace
 
-#define GET_VALUE(Method, expression)                                                              \
-    HRESULT STDMETHODCALLTYPE BasicVideoPart::Method(long* value) {                                \
-        if (HRESULT refused = RendererCallResult(graph, #Method))                                  \
-            return refused;                                                                        \
-        if (!value)                                                                                \
-            return E_POINTER;                                                                      \
-        *value = expression;                                                                       \
-        return S_OK;                                                                               \
-    }
-
-// Changes one field of a rectangle and keeps the change only when the result is valid.
-#define PUT_FIELD(Method, rectangle, field, valid)                                                 \
-    HRESULT STDMETHODCALLTYPE BasicVideoPart::Method(long value) {                                 \
-        if (HRESULT refused = RendererCallResult(graph, #Method))                                  \
-            return refused;                                                                        \
-        RECT changed = graph->rectangle();                                                         \
-        changed.field = value;                                                                     \
-        if (!(valid))                                                                              \
-            return E_INVALIDARG;                                                                   \
-        graph->rectangle() = changed;                                                              \
-        return S_OK;                                                                               \
-    }
-
 HRESULT STDMETHODCALLTYPE BasicVideoPart::get_AvgTimePerFrame(REFTIME* time) {
     if (HRESULT refused = RendererCallResult(graph, "get_AvgTimePerFrame"))
         return refused;
@@ -53,27 +30,35 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::get_AvgTimePerFrame(REFTIME* time) {
     return S_OK;
 }
 
-GET_VALUE(get_BitRate, 0)
-GET_VALUE(get_BitErrorRate, 0)
-GET_VALUE(get_VideoWidth, graph->Media().width)
-GET_VALUE(get_VideoHeight, graph->Media().height)
-GET_VALUE(get_SourceLeft, graph->Source().left)
-GET_VALUE(get_SourceWidth, graph->Source().right)
-GET_VALUE(get_SourceTop, graph->Source().top)
-GET_VALUE(get_SourceHeight, graph->Source().bottom)
-GET_VALUE(get_DestinationLeft, graph->Destination().left)
-GET_VALUE(get_DestinationWidth, graph->Destination().right)
-GET_VALUE(get_DestinationTop, graph->Destination().top)
-GET_VALUE(get_DestinationHeight, graph->Destination().bottom)
+HRESULT STDMETHODCALLTYPE BasicVideoPart::get_VideoWidth(long* width) {
+    if (HRESULT refused = RendererCallResult(graph, "get_VideoWidth"))
+        return refused;
+    if (!width)
+        return E_POINTER;
+    *width = graph->Media().width;
+    return S_OK;
+}
 
-PUT_FIELD(put_SourceLeft, Source, left, ValidSource(graph->Media(), changed))
-PUT_FIELD(put_SourceWidth, Source, right, ValidSource(graph->Media(), changed))
-PUT_FIELD(put_SourceTop, Source, top, ValidSource(graph->Media(), changed))
-PUT_FIELD(put_SourceHeight, Source, bottom, ValidSource(graph->Media(), changed))
-PUT_FIELD(put_DestinationLeft, Destination, left, ValidDestination(changed))
-PUT_FIELD(put_DestinationWidth, Destination, right, ValidDestination(changed))
-PUT_FIELD(put_DestinationTop, Destination, top, ValidDestination(changed))
-PUT_FIELD(put_DestinationHeight, Destination, bottom, ValidDestination(changed))
+HRESULT STDMETHODCALLTYPE BasicVideoPart::get_VideoHeight(long* height) {
+    if (HRESULT refused = RendererCallResult(graph, "get_VideoHeight"))
+        return refused;
+    if (!height)
+        return E_POINTER;
+    *height = graph->Media().height;
+    return S_OK;
+}
+
+// Keeps the new width only when the source rectangle stays inside the picture.
+HRESULT STDMETHODCALLTYPE BasicVideoPart::put_SourceWidth(long width) {
+    if (HRESULT refused = RendererCallResult(graph, "put_SourceWidth"))
+        return refused;
+    RECT changed = graph->Source();
+    changed.right = width;
+    if (!ValidSource(graph->Media(), changed))
+        return E_INVALIDARG;
+    graph->Source() = changed;
+    return S_OK;
+}
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::SetSourcePosition(long left, long top, long width,
                                                             long height) {
@@ -83,27 +68,6 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::SetSourcePosition(long left, long top,
     if (!ValidSource(graph->Media(), wanted))
         return E_INVALIDARG;
     graph->Source() = wanted;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE BasicVideoPart::GetSourcePosition(long* left, long* top, long* width,
-                                                            long* height) {
-    if (HRESULT refused = RendererCallResult(graph, "GetSourcePosition"))
-        return refused;
-    if (!left || !top || !width || !height)
-        return E_POINTER;
-    const RECT& r = graph->Source();
-    *left = r.left;
-    *top = r.top;
-    *width = r.right;
-    *height = r.bottom;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE BasicVideoPart::SetDefaultSourcePosition() {
-    if (HRESULT refused = RendererCallResult(graph, "SetDefaultSourcePosition"))
-        return refused;
-    graph->Source() = RECT{0, 0, graph->Media().width, graph->Media().height};
     return S_OK;
 }
 
@@ -133,13 +97,6 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::GetDestinationPosition(long* left, lon
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE BasicVideoPart::SetDefaultDestinationPosition() {
-    if (HRESULT refused = RendererCallResult(graph, "SetDefaultDestinationPosition"))
-        return refused;
-    graph->Destination() = RECT{0, 0, graph->Media().width, graph->Media().height};
-    return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE BasicVideoPart::GetVideoSize(long* width, long* height) {
     if (HRESULT refused = RendererCallResult(graph, "GetVideoSize"))
         return refused;
@@ -148,15 +105,6 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::GetVideoSize(long* width, long* height
     *width = graph->Media().width;
     *height = graph->Media().height;
     return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE BasicVideoPart::GetVideoPaletteEntries(long, long, long* retrieved,
-                                                                 long*) {
-    if (HRESULT refused = RendererCallResult(graph, "GetVideoPaletteEntries"))
-        return refused;
-    if (retrieved)
-        *retrieved = 0;
-    return Unmodelled("BasicVideoPart::GetVideoPaletteEntries");
 }
 
 // With a null image pointer the call reports the bytes needed; a buffer smaller than that is
@@ -188,20 +136,6 @@ HRESULT STDMETHODCALLTYPE BasicVideoPart::IsUsingDefaultSource() {
                ? S_OK
                : S_FALSE;
 }
-
-HRESULT STDMETHODCALLTYPE BasicVideoPart::IsUsingDefaultDestination() {
-    if (HRESULT refused = RendererCallResult(graph, "IsUsingDefaultDestination"))
-        return refused;
-    const RECT& r = graph->Destination();
-    return r.left == 0 && r.top == 0 && r.right == graph->Media().width &&
-                   r.bottom == graph->Media().height
-               ? S_OK
-               : S_FALSE;
-}
-
-#undef NEED_RENDERER
-#undef GET_VALUE
-#undef PUT_FIELD
 
 } // namespace dshow
 } // namespace standin

@@ -48,8 +48,7 @@ const FieldBinding kFrameFields[] = {
 
 // ---- Indeo 4 ----
 
-Indeo4Decoder::Indeo4Decoder(FilterGraph* graph)
-    : Filter(graph, u"Indeo 4 Video Decoder", UnregisteredClass()) {}
+Indeo4Decoder::Indeo4Decoder(FilterGraph* graph) : Filter(graph, u"Indeo 4 Video Decoder") {}
 
 HRESULT STDMETHODCALLTYPE Indeo4Decoder::QueryInterface(REFIID iid, void** object) {
     return Filter::QueryInterface(iid, object);
@@ -99,8 +98,7 @@ void Indeo4Decoder::Describe(DecoderView* view) const {
 
 // ---- Indeo 5 ----
 
-Indeo5Decoder::Indeo5Decoder(FilterGraph* graph)
-    : Filter(graph, u"Indeo 5 Video Decoder", UnregisteredClass()) {}
+Indeo5Decoder::Indeo5Decoder(FilterGraph* graph) : Filter(graph, u"Indeo 5 Video Decoder") {}
 
 HRESULT STDMETHODCALLTYPE Indeo5Decoder::QueryInterface(REFIID iid, void** object) {
     return Filter::QueryInterface(iid, object);
@@ -173,8 +171,7 @@ void Indeo5Decoder::Describe(DecoderView* view) const {
 
 // ---- DivX ----
 
-DivxDecoder::DivxDecoder(FilterGraph* graph)
-    : Filter(graph, u"DivX Decoder Filter", UnregisteredClass()) {}
+DivxDecoder::DivxDecoder(FilterGraph* graph) : Filter(graph, u"DivX Decoder Filter") {}
 
 HRESULT STDMETHODCALLTYPE DivxDecoder::QueryInterface(REFIID iid, void** object) {
     return Filter::QueryInterface(iid, object);

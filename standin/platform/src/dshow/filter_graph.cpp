@@ -238,7 +238,8 @@ void FilterGraph::Enter(FILTER_STATE newState) {
         everRan = true;
     }
     state = newState;
-    if (newState != State_Stopped && window.window && window.autoShow && !window.visible) {
+    // the renderer shows its window by itself (AutoShow, which nothing turns off)
+    if (newState != State_Stopped && window.window && !window.visible) {
         window.visible = true;
         InternalCallScope internal;
         ShowWindow(window.window, SW_SHOWNORMAL);

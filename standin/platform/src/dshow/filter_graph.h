@@ -25,9 +25,7 @@ struct VideoWindowState {
     long style = 0;
     long exStyle = 0;
     bool visible = false;
-    bool autoShow = true;
     long borderColor = 0;
-    long backgroundPalette = OAFALSE;
     long fullScreen = OAFALSE;
     RECT restore = {0, 0, 0, 0}; // left, top, width, height before full screen
     bool cursorHidden = false;

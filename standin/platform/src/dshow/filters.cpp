@@ -1,4 +1,4 @@
-// The graph's filters: naming, identity, reference counting, and the renderer's quality figures.
+// The graph's filters: naming, reference counting, and the renderer's frame rate.
 #include "filters.h"
 
 #include "filter_graph.h"
@@ -13,16 +13,6 @@ namespace standin {
 namespace dshow {
 namespace {
 
-STANDIN_GUID(kAsyncReaderClass, 0xE436EBB5, 0x524F, 0x11CE, 0x9F, 0x53, 0x00, 0x20, 0xAF, 0x0B,
-             0xA7, 0x70);
-STANDIN_GUID(kVideoRendererClass, 0x70E102B0, 0x5556, 0x11CE, 0x97, 0xC0, 0x00, 0xAA, 0x00, 0x55,
-             0x59, 0x5A);
-STANDIN_GUID(kDirectSoundRendererClass, 0x79376820, 0x07D0, 0x11CF, 0xA2, 0x4D, 0x00, 0x20, 0xAF,
-             0xD7, 0x97, 0x67);
-STANDIN_GUID(kAviDecompressorClass, 0xCF49D4E0, 0x1115, 0x11CE, 0xB0, 0x3A, 0x00, 0x20, 0xAF, 0x0B,
-             0xA7, 0x70);
-const GUID kUnregisteredClass = {0, 0, 0, {0, 0, 0, 0, 0, 0, 0, 0}};
-
 std::set<VideoRendererFilter*>& FreeRenderers() {
     static std::set<VideoRendererFilter*> renderers;
     return renderers;
@@ -36,8 +26,8 @@ class PlainFilter : public Filter {
 
 } // namespace
 
-Filter::Filter(FilterGraph* graph, const std::u16string& name, const CLSID& classId)
-    : graph(graph), name(name.substr(0, MAX_FILTER_NAME - 1)), classId(classId) {}
+Filter::Filter(FilterGraph* graph, const std::u16string& name)
+    : graph(graph), name(name.substr(0, MAX_FILTER_NAME - 1)) {}
 
 HRESULT STDMETHODCALLTYPE Filter::QueryInterface(REFIID iid, void** object) {
     if (!object)
@@ -79,55 +69,6 @@ void Filter::LeaveGraph() {
     Release();
 }
 
-HRESULT STDMETHODCALLTYPE Filter::GetClassID(CLSID* id) {
-    if (!id)
-        return E_POINTER;
-    *id = classId;
-    return S_OK;
-}
-
-// The graph manager drives its filters; direct calls are accepted and change nothing.
-HRESULT STDMETHODCALLTYPE Filter::Stop() {
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE Filter::Pause() {
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE Filter::Run(REFERENCE_TIME) {
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE Filter::GetState(DWORD, FILTER_STATE* state) {
-    if (!state)
-        return E_POINTER;
-    *state = graph ? graph->State() : State_Stopped;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE Filter::SetSyncSource(IReferenceClock*) {
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE Filter::GetSyncSource(IReferenceClock** clock) {
-    if (!clock)
-        return E_POINTER;
-    *clock = nullptr;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE Filter::EnumPins(IEnumPins** pins) {
-    if (pins)
-        *pins = nullptr;
-    return Unmodelled("Filter::EnumPins");
-}
-
-HRESULT STDMETHODCALLTYPE Filter::FindPin(LPCWSTR, IPin** pin) {
-    if (!pin)
-        return E_POINTER;
-    *pin = nullptr;
-    return VFW_E_NOT_FOUND;
-}
-
 HRESULT STDMETHODCALLTYPE Filter::QueryFilterInfo(FILTER_INFO* info) {
     if (!info)
         return E_POINTER;
@@ -141,20 +82,9 @@ HRESULT STDMETHODCALLTYPE Filter::QueryFilterInfo(FILTER_INFO* info) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE Filter::JoinFilterGraph(IFilterGraph*, LPCWSTR) {
-    return Unmodelled("Filter::JoinFilterGraph");
-}
-
-HRESULT STDMETHODCALLTYPE Filter::QueryVendorInfo(LPWSTR* vendorInfo) {
-    if (vendorInfo)
-        *vendorInfo = nullptr;
-    return Unmodelled("Filter::QueryVendorInfo");
-}
-
 // ---- the video renderer ----
 
-VideoRendererFilter::VideoRendererFilter(FilterGraph* graph)
-    : Filter(graph, u"Video Renderer", kVideoRendererClass) {}
+VideoRendererFilter::VideoRendererFilter(FilterGraph* graph) : Filter(graph, u"Video Renderer") {}
 
 VideoRendererFilter* VideoRendererFilter::CreateFree() {
     VideoRendererFilter* renderer = new VideoRendererFilter(nullptr);
@@ -196,20 +126,6 @@ void* VideoRendererFilter::ExtraInterface(REFIID iid) {
     return iid == IID_IQualProp ? static_cast<IQualProp*>(this) : nullptr;
 }
 
-HRESULT STDMETHODCALLTYPE VideoRendererFilter::get_FramesDroppedInRenderer(int* frames) {
-    if (!frames)
-        return E_POINTER;
-    *frames = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE VideoRendererFilter::get_FramesDrawn(int* frames) {
-    if (!frames)
-        return E_POINTER;
-    *frames = graph && graph->EverRan() ? graph->CurrentFrame() + 1 : 0;
-    return S_OK;
-}
-
 // Hundredths of frames per second: the clip's nominal rate once frames have been drawn.
 HRESULT STDMETHODCALLTYPE VideoRendererFilter::get_AvgFrameRate(int* rate) {
     if (HRESULT fault = FaultResult("get_AvgFrameRate"))
@@ -222,35 +138,14 @@ HRESULT STDMETHODCALLTYPE VideoRendererFilter::get_AvgFrameRate(int* rate) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE VideoRendererFilter::get_Jitter(int* jitter) {
-    if (!jitter)
-        return E_POINTER;
-    *jitter = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE VideoRendererFilter::get_AvgSyncOffset(int* offset) {
-    if (!offset)
-        return E_POINTER;
-    *offset = 0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE VideoRendererFilter::get_DevSyncOffset(int* deviation) {
-    if (!deviation)
-        return E_POINTER;
-    *deviation = 0;
-    return S_OK;
-}
-
 // ---- construction by role ----
 
 Filter* NewSourceFilter(FilterGraph* graph, const std::u16string& name) {
-    return new PlainFilter(graph, name, kAsyncReaderClass);
+    return new PlainFilter(graph, name);
 }
 
 Filter* NewAudioRendererFilter(FilterGraph* graph) {
-    return new PlainFilter(graph, u"Default DirectSound Device", kDirectSoundRendererClass);
+    return new PlainFilter(graph, u"Default DirectSound Device");
 }
 
 Filter* NewDecoderFilter(FilterGraph* graph, const std::string& fourcc) {
@@ -260,7 +155,7 @@ Filter* NewDecoderFilter(FilterGraph* graph, const std::string& fourcc) {
         return new Indeo5Decoder(graph);
     if (SameFourcc(fourcc, "DIVX") || SameFourcc(fourcc, "DX50") || SameFourcc(fourcc, "DIV3"))
         return new DivxDecoder(graph);
-    return new PlainFilter(graph, u"AVI Decompressor", kAviDecompressorClass);
+    return new PlainFilter(graph, u"AVI Decompressor");
 }
 
 bool SameFourcc(const std::string& a, const char* b) {
@@ -273,10 +168,6 @@ bool SameFourcc(const std::string& a, const char* b) {
             return false;
     }
     return true;
-}
-
-const GUID& UnregisteredClass() {
-    return kUnregisteredClass;
 }
 
 } // namespace dshow

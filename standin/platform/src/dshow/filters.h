@@ -17,26 +17,25 @@ class FilterGraph;
 
 class Filter : public IBaseFilter, public CountedObject {
   public:
-    Filter(FilterGraph* graph, const std::u16string& name, const CLSID& classId);
+    Filter(FilterGraph* graph, const std::u16string& name);
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    // IPersist, IMediaFilter
-    HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) override;
-    HRESULT STDMETHODCALLTYPE Stop() override;
-    HRESULT STDMETHODCALLTYPE Pause() override;
-    HRESULT STDMETHODCALLTYPE Run(REFERENCE_TIME start) override;
-    HRESULT STDMETHODCALLTYPE GetState(DWORD timeout, FILTER_STATE* state) override;
-    HRESULT STDMETHODCALLTYPE SetSyncSource(IReferenceClock* clock) override;
-    HRESULT STDMETHODCALLTYPE GetSyncSource(IReferenceClock** clock) override;
-    // IBaseFilter
-    HRESULT STDMETHODCALLTYPE EnumPins(IEnumPins** pins) override;
-    HRESULT STDMETHODCALLTYPE FindPin(LPCWSTR id, IPin** pin) override;
+    // IBaseFilter: the graph manager does the playing, so only naming is modelled
     HRESULT STDMETHODCALLTYPE QueryFilterInfo(FILTER_INFO* info) override;
-    HRESULT STDMETHODCALLTYPE JoinFilterGraph(IFilterGraph* graph, LPCWSTR name) override;
-    HRESULT STDMETHODCALLTYPE QueryVendorInfo(LPWSTR* vendorInfo) override;
+    STANDIN_UNMODELLED(Filter, GetClassID, (CLSID*));
+    STANDIN_UNMODELLED(Filter, Stop, ());
+    STANDIN_UNMODELLED(Filter, Pause, ());
+    STANDIN_UNMODELLED(Filter, Run, (REFERENCE_TIME));
+    STANDIN_UNMODELLED(Filter, GetState, (DWORD, FILTER_STATE*));
+    STANDIN_UNMODELLED(Filter, SetSyncSource, (IReferenceClock*));
+    STANDIN_UNMODELLED(Filter, GetSyncSource, (IReferenceClock**));
+    STANDIN_UNMODELLED(Filter, EnumPins, (IEnumPins**));
+    STANDIN_UNMODELLED(Filter, FindPin, (LPCWSTR, IPin**));
+    STANDIN_UNMODELLED(Filter, JoinFilterGraph, (IFilterGraph*, LPCWSTR));
+    STANDIN_UNMODELLED(Filter, QueryVendorInfo, (LPWSTR*));
 
     long ClientReferences() const override { return static_cast<long>(refs) - (graph ? 1 : 0); }
     const std::u16string& Name() const { return name; }
@@ -58,7 +57,6 @@ class Filter : public IBaseFilter, public CountedObject {
   private:
     ULONG refs = 1; // the graph's
     std::u16string name;
-    CLSID classId;
 };
 
 class VideoRendererFilter : public Filter, public IQualProp {
@@ -77,12 +75,12 @@ class VideoRendererFilter : public Filter, public IQualProp {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE get_FramesDroppedInRenderer(int* frames) override;
-    HRESULT STDMETHODCALLTYPE get_FramesDrawn(int* frames) override;
     HRESULT STDMETHODCALLTYPE get_AvgFrameRate(int* rate) override;
-    HRESULT STDMETHODCALLTYPE get_Jitter(int* jitter) override;
-    HRESULT STDMETHODCALLTYPE get_AvgSyncOffset(int* offset) override;
-    HRESULT STDMETHODCALLTYPE get_DevSyncOffset(int* deviation) override;
+    STANDIN_UNMODELLED(VideoRendererFilter, get_FramesDroppedInRenderer, (int*));
+    STANDIN_UNMODELLED(VideoRendererFilter, get_FramesDrawn, (int*));
+    STANDIN_UNMODELLED(VideoRendererFilter, get_Jitter, (int*));
+    STANDIN_UNMODELLED(VideoRendererFilter, get_AvgSyncOffset, (int*));
+    STANDIN_UNMODELLED(VideoRendererFilter, get_DevSyncOffset, (int*));
 
   protected:
     void* ExtraInterface(REFIID iid) override;
@@ -115,9 +113,9 @@ class Indeo5Decoder : public Filter, public IIndeoDecode {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE Unused3() override { return Unmodelled("decoder Unused3"); }
-    HRESULT STDMETHODCALLTYPE Unused4() override { return Unmodelled("decoder Unused4"); }
-    HRESULT STDMETHODCALLTYPE Unused5() override { return Unmodelled("decoder Unused5"); }
+    STANDIN_UNMODELLED(Indeo5Decoder, Unused3, ());
+    STANDIN_UNMODELLED(Indeo5Decoder, Unused4, ());
+    STANDIN_UNMODELLED(Indeo5Decoder, Unused5, ());
     HRESULT STDMETHODCALLTYPE ReadSequence(void* request) override;
     HRESULT STDMETHODCALLTYPE ReadFrame(void* request) override;
     HRESULT STDMETHODCALLTYPE WriteSequence(void* request) override;
@@ -141,14 +139,14 @@ class DivxDecoder : public Filter, public IDivXFilterInterface {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
     ULONG STDMETHODCALLTYPE AddRef() override;
     ULONG STDMETHODCALLTYPE Release() override;
-    HRESULT STDMETHODCALLTYPE Unused3() override { return Unmodelled("decoder Unused3"); }
-    HRESULT STDMETHODCALLTYPE Unused4() override { return Unmodelled("decoder Unused4"); }
-    HRESULT STDMETHODCALLTYPE Unused5() override { return Unmodelled("decoder Unused5"); }
-    HRESULT STDMETHODCALLTYPE Unused6() override { return Unmodelled("decoder Unused6"); }
+    STANDIN_UNMODELLED(DivxDecoder, Unused3, ());
+    STANDIN_UNMODELLED(DivxDecoder, Unused4, ());
+    STANDIN_UNMODELLED(DivxDecoder, Unused5, ());
+    STANDIN_UNMODELLED(DivxDecoder, Unused6, ());
     HRESULT STDMETHODCALLTYPE SetBrightness(int value) override;
     HRESULT STDMETHODCALLTYPE SetContrast(int value) override;
     HRESULT STDMETHODCALLTYPE SetSaturation(int value) override;
-    HRESULT STDMETHODCALLTYPE Unused10() override { return Unmodelled("decoder Unused10"); }
+    STANDIN_UNMODELLED(DivxDecoder, Unused10, ());
     HRESULT STDMETHODCALLTYPE GetBrightness(int* value) override;
     HRESULT STDMETHODCALLTYPE GetContrast(int* value) override;
     HRESULT STDMETHODCALLTYPE GetSaturation(int* value) override;
@@ -168,8 +166,6 @@ Filter* NewSourceFilter(FilterGraph* graph, const std::u16string& name);
 Filter* NewDecoderFilter(FilterGraph* graph, const std::string& fourcc);
 Filter* NewAudioRendererFilter(FilterGraph* graph);
 
-// The class identifier of the fake decoders, which are registered nowhere (all zero).
-const GUID& UnregisteredClass();
 // FourCC comparison ignoring ASCII case, as codec look-up does.
 bool SameFourcc(const std::string& a, const char* b);
 

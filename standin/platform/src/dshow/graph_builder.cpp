@@ -10,7 +10,7 @@ namespace {
 // Walks the graph's filters; holds the graph alive while it exists.
 class FilterEnumerator : public IEnumFilters, public CountedObject {
   public:
-    FilterEnumerator(FilterGraph* graph, size_t next) : graph(graph), next(next) {
+    explicit FilterEnumerator(FilterGraph* graph) : graph(graph) {
         graph->AddRef();
         graph->EnumeratorHolds(1);
     }
@@ -51,21 +51,9 @@ class FilterEnumerator : public IEnumFilters, public CountedObject {
             *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        size_t total = graph->Filters().size();
-        next = count > total - next ? total : next + count;
-        return next < total ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Reset() override {
-        next = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumFilters** copy) override {
-        if (!copy)
-            return E_POINTER;
-        *copy = new FilterEnumerator(graph, next);
-        return S_OK;
-    }
+    STANDIN_UNMODELLED(FilterEnumerator, Skip, (ULONG));
+    STANDIN_UNMODELLED(FilterEnumerator, Reset, ());
+    STANDIN_UNMODELLED(FilterEnumerator, Clone, (IEnumFilters**));
 
     long ClientReferences() const override { return static_cast<long>(refs); }
 
@@ -76,7 +64,7 @@ class FilterEnumerator : public IEnumFilters, public CountedObject {
     }
 
     FilterGraph* graph;
-    size_t next;
+    size_t next = 0;
     ULONG refs = 1;
 };
 
@@ -98,7 +86,7 @@ HRESULT STDMETHODCALLTYPE GraphBuilderPart::EnumFilters(IEnumFilters** enumerato
         return fault;
     if (!enumerator)
         return E_POINTER;
-    *enumerator = new FilterEnumerator(graph, 0);
+    *enumerator = new FilterEnumerator(graph);
     return S_OK;
 }
 
@@ -114,47 +102,12 @@ HRESULT STDMETHODCALLTYPE GraphBuilderPart::FindFilterByName(LPCWSTR name, IBase
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::ConnectDirect(IPin*, IPin*, const AM_MEDIA_TYPE*) {
-    return Unmodelled("GraphBuilderPart::ConnectDirect");
-}
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::Reconnect(IPin*) {
-    return Unmodelled("GraphBuilderPart::Reconnect");
-}
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::Disconnect(IPin*) {
-    return Unmodelled("GraphBuilderPart::Disconnect");
-}
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::SetDefaultSyncSource() {
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::Connect(IPin*, IPin*) {
-    return Unmodelled("GraphBuilderPart::Connect");
-}
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::Render(IPin*) {
-    return Unmodelled("GraphBuilderPart::Render");
-}
-
 HRESULT STDMETHODCALLTYPE GraphBuilderPart::RenderFile(LPCWSTR file, LPCWSTR playList) {
     if (HRESULT fault = FaultResult("RenderFile"))
         return fault;
     if (playList)
         return E_INVALIDARG; // reserved, must be null
     return graph->Render(file);
-}
-
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::AddSourceFilter(LPCWSTR, LPCWSTR,
-                                                            IBaseFilter** filter) {
-    if (filter)
-        *filter = nullptr;
-    return Unmodelled("GraphBuilderPart::AddSourceFilter");
-}
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::SetLogFile(DWORD_PTR) {
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::Abort() {
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE GraphBuilderPart::ShouldOperationContinue() {
-    return S_OK;
 }
 
 } // namespace dshow

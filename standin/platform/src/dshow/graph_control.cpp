@@ -41,30 +41,6 @@ HRESULT STDMETHODCALLTYPE MediaControlPart::GetState(LONG timeout, OAFilterState
     return hr;
 }
 
-HRESULT STDMETHODCALLTYPE MediaControlPart::RenderFile(BSTR file) {
-    if (HRESULT fault = FaultResult("IMediaControl::RenderFile"))
-        return fault;
-    return graph->Render(file);
-}
-
-HRESULT STDMETHODCALLTYPE MediaControlPart::AddSourceFilter(BSTR, IDispatch** filter) {
-    if (filter)
-        *filter = nullptr;
-    return Unmodelled("MediaControlPart::AddSourceFilter");
-}
-
-HRESULT STDMETHODCALLTYPE MediaControlPart::get_FilterCollection(IDispatch** collection) {
-    if (collection)
-        *collection = nullptr;
-    return Unmodelled("MediaControlPart::get_FilterCollection");
-}
-
-HRESULT STDMETHODCALLTYPE MediaControlPart::get_RegFilterCollection(IDispatch** collection) {
-    if (collection)
-        *collection = nullptr;
-    return Unmodelled("MediaControlPart::get_RegFilterCollection");
-}
-
 // Lets a pending pause finish, then stops.
 HRESULT STDMETHODCALLTYPE MediaControlPart::StopWhenReady() {
     if (HRESULT fault = FaultResult("StopWhenReady"))
@@ -76,13 +52,6 @@ HRESULT STDMETHODCALLTYPE MediaControlPart::StopWhenReady() {
 }
 
 // ---- IMediaEventEx ----
-
-HRESULT STDMETHODCALLTYPE MediaEventPart::GetEventHandle(OAEVENT* handle) {
-    if (!handle)
-        return E_POINTER;
-    *handle = 0;
-    return Unmodelled("MediaEventPart::GetEventHandle");
-}
 
 // A non-zero time-out waits (on the stand-in clock) for the next event the graph will produce.
 HRESULT STDMETHODCALLTYPE MediaEventPart::GetEvent(long* code, LONG_PTR* param1, LONG_PTR* param2,
@@ -135,13 +104,6 @@ HRESULT STDMETHODCALLTYPE MediaEventPart::WaitForCompletion(long timeout, long* 
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE MediaEventPart::CancelDefaultHandling(long) {
-    return S_OK;
-}
-HRESULT STDMETHODCALLTYPE MediaEventPart::RestoreDefaultHandling(long) {
-    return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE MediaEventPart::FreeEventParams(long, LONG_PTR, LONG_PTR) {
     return FaultResult("FreeEventParams");
 }
@@ -151,17 +113,6 @@ HRESULT STDMETHODCALLTYPE MediaEventPart::SetNotifyWindow(OAHWND window, long me
     if (HRESULT fault = FaultResult("SetNotifyWindow"))
         return fault;
     graph->SetNotify(reinterpret_cast<HWND>(window), message, instance);
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaEventPart::SetNotifyFlags(long flags) {
-    return flags == 0 || flags == 1 ? S_OK : E_INVALIDARG;
-}
-
-HRESULT STDMETHODCALLTYPE MediaEventPart::GetNotifyFlags(long* flags) {
-    if (!flags)
-        return E_POINTER;
-    *flags = 0;
     return S_OK;
 }
 

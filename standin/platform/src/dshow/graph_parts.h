@@ -5,6 +5,8 @@
 
 #include <dshow.h>
 
+#include "standin/faults.h"
+
 namespace standin {
 namespace dshow {
 
@@ -21,28 +23,19 @@ template <class Interface> class GraphPart : public Interface {
     FilterGraph* graph;
 };
 
-// The automation slots of the IDispatch-based interfaces: not implemented, as the module never
-// scripts the graph.
+// The automation slots of the IDispatch-based interfaces: the module never scripts the graph.
 template <class Interface> class DispatchPart : public GraphPart<Interface> {
   public:
     using GraphPart<Interface>::GraphPart;
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (count)
-            *count = 0;
-        return Unmodelled("IDispatch::GetTypeInfoCount");
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override {
-        return Unmodelled("IDispatch::GetTypeInfo");
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return Unmodelled("IDispatch::GetIDsOfNames");
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return Unmodelled("IDispatch::Invoke");
-    }
+    STANDIN_UNMODELLED(IDispatch, GetTypeInfoCount, (UINT*));
+    STANDIN_UNMODELLED(IDispatch, GetTypeInfo, (UINT, LCID, ITypeInfo**));
+    STANDIN_UNMODELLED(IDispatch, GetIDsOfNames, (REFIID, LPOLESTR*, UINT, LCID, DISPID*));
+    STANDIN_UNMODELLED(IDispatch, Invoke,
+                       (DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*));
 };
 
+// Each part models the methods the module and the tests call; the rest of its interface answers
+// through Unmodelled until something needs it.
 #define PART_METHOD(name) HRESULT STDMETHODCALLTYPE name
 
 class GraphBuilderPart : public GraphPart<IGraphBuilder> {
@@ -52,17 +45,18 @@ class GraphBuilderPart : public GraphPart<IGraphBuilder> {
     PART_METHOD(RemoveFilter)(IBaseFilter* filter) override;
     PART_METHOD(EnumFilters)(IEnumFilters** enumerator) override;
     PART_METHOD(FindFilterByName)(LPCWSTR name, IBaseFilter** filter) override;
-    PART_METHOD(ConnectDirect)(IPin* out, IPin* in, const AM_MEDIA_TYPE* type) override;
-    PART_METHOD(Reconnect)(IPin* pin) override;
-    PART_METHOD(Disconnect)(IPin* pin) override;
-    PART_METHOD(SetDefaultSyncSource)() override;
-    PART_METHOD(Connect)(IPin* out, IPin* in) override;
-    PART_METHOD(Render)(IPin* out) override;
     PART_METHOD(RenderFile)(LPCWSTR file, LPCWSTR playList) override;
-    PART_METHOD(AddSourceFilter)(LPCWSTR file, LPCWSTR name, IBaseFilter** filter) override;
-    PART_METHOD(SetLogFile)(DWORD_PTR file) override;
-    PART_METHOD(Abort)() override;
-    PART_METHOD(ShouldOperationContinue)() override;
+
+    STANDIN_UNMODELLED(GraphBuilderPart, ConnectDirect, (IPin*, IPin*, const AM_MEDIA_TYPE*));
+    STANDIN_UNMODELLED(GraphBuilderPart, Reconnect, (IPin*));
+    STANDIN_UNMODELLED(GraphBuilderPart, Disconnect, (IPin*));
+    STANDIN_UNMODELLED(GraphBuilderPart, SetDefaultSyncSource, ());
+    STANDIN_UNMODELLED(GraphBuilderPart, Connect, (IPin*, IPin*));
+    STANDIN_UNMODELLED(GraphBuilderPart, Render, (IPin*));
+    STANDIN_UNMODELLED(GraphBuilderPart, AddSourceFilter, (LPCWSTR, LPCWSTR, IBaseFilter**));
+    STANDIN_UNMODELLED(GraphBuilderPart, SetLogFile, (DWORD_PTR));
+    STANDIN_UNMODELLED(GraphBuilderPart, Abort, ());
+    STANDIN_UNMODELLED(GraphBuilderPart, ShouldOperationContinue, ());
 };
 
 class MediaControlPart : public DispatchPart<IMediaControl> {
@@ -72,50 +66,52 @@ class MediaControlPart : public DispatchPart<IMediaControl> {
     PART_METHOD(Pause)() override;
     PART_METHOD(Stop)() override;
     PART_METHOD(GetState)(LONG timeout, OAFilterState* state) override;
-    PART_METHOD(RenderFile)(BSTR file) override;
-    PART_METHOD(AddSourceFilter)(BSTR file, IDispatch** filter) override;
-    PART_METHOD(get_FilterCollection)(IDispatch** collection) override;
-    PART_METHOD(get_RegFilterCollection)(IDispatch** collection) override;
     PART_METHOD(StopWhenReady)() override;
+
+    STANDIN_UNMODELLED(MediaControlPart, RenderFile, (BSTR));
+    STANDIN_UNMODELLED(MediaControlPart, AddSourceFilter, (BSTR, IDispatch**));
+    STANDIN_UNMODELLED(MediaControlPart, get_FilterCollection, (IDispatch**));
+    STANDIN_UNMODELLED(MediaControlPart, get_RegFilterCollection, (IDispatch**));
 };
 
 class MediaEventPart : public DispatchPart<IMediaEventEx> {
   public:
     using DispatchPart::DispatchPart;
-    PART_METHOD(GetEventHandle)(OAEVENT* handle) override;
     PART_METHOD(GetEvent)(long* code, LONG_PTR* param1, LONG_PTR* param2, long timeout) override;
     PART_METHOD(WaitForCompletion)(long timeout, long* code) override;
-    PART_METHOD(CancelDefaultHandling)(long code) override;
-    PART_METHOD(RestoreDefaultHandling)(long code) override;
     PART_METHOD(FreeEventParams)(long code, LONG_PTR param1, LONG_PTR param2) override;
     PART_METHOD(SetNotifyWindow)(OAHWND window, long message, LONG_PTR instance) override;
-    PART_METHOD(SetNotifyFlags)(long flags) override;
-    PART_METHOD(GetNotifyFlags)(long* flags) override;
+
+    STANDIN_UNMODELLED(MediaEventPart, GetEventHandle, (OAEVENT*));
+    STANDIN_UNMODELLED(MediaEventPart, CancelDefaultHandling, (long));
+    STANDIN_UNMODELLED(MediaEventPart, RestoreDefaultHandling, (long));
+    STANDIN_UNMODELLED(MediaEventPart, SetNotifyFlags, (long));
+    STANDIN_UNMODELLED(MediaEventPart, GetNotifyFlags, (long*));
 };
 
 class MediaSeekingPart : public GraphPart<IMediaSeeking> {
   public:
     using GraphPart::GraphPart;
-    PART_METHOD(GetCapabilities)(DWORD* capabilities) override;
-    PART_METHOD(CheckCapabilities)(DWORD* capabilities) override;
-    PART_METHOD(IsFormatSupported)(const GUID* format) override;
-    PART_METHOD(QueryPreferredFormat)(GUID* format) override;
     PART_METHOD(GetTimeFormat)(GUID* format) override;
-    PART_METHOD(IsUsingTimeFormat)(const GUID* format) override;
     PART_METHOD(SetTimeFormat)(const GUID* format) override;
     PART_METHOD(GetDuration)(LONGLONG* duration) override;
-    PART_METHOD(GetStopPosition)(LONGLONG* stop) override;
     PART_METHOD(GetCurrentPosition)(LONGLONG* current) override;
-    PART_METHOD(ConvertTimeFormat)
-    (LONGLONG* target, const GUID* targetFormat, LONGLONG source,
-     const GUID* sourceFormat) override;
     PART_METHOD(SetPositions)
     (LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags) override;
     PART_METHOD(GetPositions)(LONGLONG* current, LONGLONG* stop) override;
-    PART_METHOD(GetAvailable)(LONGLONG* earliest, LONGLONG* latest) override;
-    PART_METHOD(SetRate)(double rate) override;
-    PART_METHOD(GetRate)(double* rate) override;
-    PART_METHOD(GetPreroll)(LONGLONG* preroll) override;
+
+    STANDIN_UNMODELLED(MediaSeekingPart, GetCapabilities, (DWORD*));
+    STANDIN_UNMODELLED(MediaSeekingPart, CheckCapabilities, (DWORD*));
+    STANDIN_UNMODELLED(MediaSeekingPart, IsFormatSupported, (const GUID*));
+    STANDIN_UNMODELLED(MediaSeekingPart, QueryPreferredFormat, (GUID*));
+    STANDIN_UNMODELLED(MediaSeekingPart, IsUsingTimeFormat, (const GUID*));
+    STANDIN_UNMODELLED(MediaSeekingPart, GetStopPosition, (LONGLONG*));
+    STANDIN_UNMODELLED(MediaSeekingPart, ConvertTimeFormat,
+                       (LONGLONG*, const GUID*, LONGLONG, const GUID*));
+    STANDIN_UNMODELLED(MediaSeekingPart, GetAvailable, (LONGLONG*, LONGLONG*));
+    STANDIN_UNMODELLED(MediaSeekingPart, SetRate, (double));
+    STANDIN_UNMODELLED(MediaSeekingPart, GetRate, (double*));
+    STANDIN_UNMODELLED(MediaSeekingPart, GetPreroll, (LONGLONG*));
 };
 
 class MediaPositionPart : public DispatchPart<IMediaPosition> {
@@ -124,14 +120,15 @@ class MediaPositionPart : public DispatchPart<IMediaPosition> {
     PART_METHOD(get_Duration)(REFTIME* length) override;
     PART_METHOD(put_CurrentPosition)(REFTIME time) override;
     PART_METHOD(get_CurrentPosition)(REFTIME* time) override;
-    PART_METHOD(get_StopTime)(REFTIME* time) override;
-    PART_METHOD(put_StopTime)(REFTIME time) override;
-    PART_METHOD(get_PrerollTime)(REFTIME* time) override;
-    PART_METHOD(put_PrerollTime)(REFTIME time) override;
     PART_METHOD(put_Rate)(double rate) override;
     PART_METHOD(get_Rate)(double* rate) override;
-    PART_METHOD(CanSeekForward)(LONG* can) override;
-    PART_METHOD(CanSeekBackward)(LONG* can) override;
+
+    STANDIN_UNMODELLED(MediaPositionPart, get_StopTime, (REFTIME*));
+    STANDIN_UNMODELLED(MediaPositionPart, put_StopTime, (REFTIME));
+    STANDIN_UNMODELLED(MediaPositionPart, get_PrerollTime, (REFTIME*));
+    STANDIN_UNMODELLED(MediaPositionPart, put_PrerollTime, (REFTIME));
+    STANDIN_UNMODELLED(MediaPositionPart, CanSeekForward, (LONG*));
+    STANDIN_UNMODELLED(MediaPositionPart, CanSeekBackward, (LONG*));
 };
 
 class FrameStepPart : public GraphPart<IVideoFrameStep> {
@@ -139,90 +136,92 @@ class FrameStepPart : public GraphPart<IVideoFrameStep> {
     using GraphPart::GraphPart;
     PART_METHOD(Step)(DWORD frames, IUnknown* stepObject) override;
     PART_METHOD(CanStep)(LONG multiple, IUnknown* stepObject) override;
-    PART_METHOD(CancelStep)() override;
+
+    STANDIN_UNMODELLED(FrameStepPart, CancelStep, ());
 };
 
 class VideoWindowPart : public DispatchPart<IVideoWindow> {
   public:
     using DispatchPart::DispatchPart;
-    PART_METHOD(put_Caption)(BSTR caption) override;
-    PART_METHOD(get_Caption)(BSTR* caption) override;
     PART_METHOD(put_WindowStyle)(long style) override;
-    PART_METHOD(get_WindowStyle)(long* style) override;
     PART_METHOD(put_WindowStyleEx)(long style) override;
     PART_METHOD(get_WindowStyleEx)(long* style) override;
-    PART_METHOD(put_AutoShow)(long autoShow) override;
-    PART_METHOD(get_AutoShow)(long* autoShow) override;
-    PART_METHOD(put_WindowState)(long state) override;
-    PART_METHOD(get_WindowState)(long* state) override;
-    PART_METHOD(put_BackgroundPalette)(long palette) override;
-    PART_METHOD(get_BackgroundPalette)(long* palette) override;
     PART_METHOD(put_Visible)(long visible) override;
     PART_METHOD(get_Visible)(long* visible) override;
-    PART_METHOD(put_Left)(long left) override;
-    PART_METHOD(get_Left)(long* left) override;
-    PART_METHOD(put_Width)(long width) override;
-    PART_METHOD(get_Width)(long* width) override;
-    PART_METHOD(put_Top)(long top) override;
-    PART_METHOD(get_Top)(long* top) override;
-    PART_METHOD(put_Height)(long height) override;
-    PART_METHOD(get_Height)(long* height) override;
     PART_METHOD(put_Owner)(OAHWND owner) override;
-    PART_METHOD(get_Owner)(OAHWND* owner) override;
     PART_METHOD(put_MessageDrain)(OAHWND drain) override;
-    PART_METHOD(get_MessageDrain)(OAHWND* drain) override;
-    PART_METHOD(get_BorderColor)(long* color) override;
     PART_METHOD(put_BorderColor)(long color) override;
-    PART_METHOD(get_FullScreenMode)(long* mode) override;
     PART_METHOD(put_FullScreenMode)(long mode) override;
     PART_METHOD(SetWindowForeground)(long focus) override;
     PART_METHOD(NotifyOwnerMessage)
     (OAHWND window, long message, LONG_PTR wParam, LONG_PTR lParam) override;
     PART_METHOD(SetWindowPosition)(long left, long top, long width, long height) override;
-    PART_METHOD(GetWindowPosition)(long* left, long* top, long* width, long* height) override;
-    PART_METHOD(GetMinIdealImageSize)(long* width, long* height) override;
-    PART_METHOD(GetMaxIdealImageSize)(long* width, long* height) override;
-    PART_METHOD(GetRestorePosition)(long* left, long* top, long* width, long* height) override;
     PART_METHOD(HideCursor)(long hide) override;
-    PART_METHOD(IsCursorHidden)(long* hidden) override;
+
+    STANDIN_UNMODELLED(VideoWindowPart, put_Caption, (BSTR));
+    STANDIN_UNMODELLED(VideoWindowPart, get_Caption, (BSTR*));
+    STANDIN_UNMODELLED(VideoWindowPart, get_WindowStyle, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, put_AutoShow, (long));
+    STANDIN_UNMODELLED(VideoWindowPart, get_AutoShow, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, put_WindowState, (long));
+    STANDIN_UNMODELLED(VideoWindowPart, get_WindowState, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, put_BackgroundPalette, (long));
+    STANDIN_UNMODELLED(VideoWindowPart, get_BackgroundPalette, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, put_Left, (long));
+    STANDIN_UNMODELLED(VideoWindowPart, get_Left, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, put_Width, (long));
+    STANDIN_UNMODELLED(VideoWindowPart, get_Width, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, put_Top, (long));
+    STANDIN_UNMODELLED(VideoWindowPart, get_Top, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, put_Height, (long));
+    STANDIN_UNMODELLED(VideoWindowPart, get_Height, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, get_Owner, (OAHWND*));
+    STANDIN_UNMODELLED(VideoWindowPart, get_MessageDrain, (OAHWND*));
+    STANDIN_UNMODELLED(VideoWindowPart, get_BorderColor, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, get_FullScreenMode, (long*));
+    STANDIN_UNMODELLED(VideoWindowPart, GetWindowPosition, (long*, long*, long*, long*));
+    STANDIN_UNMODELLED(VideoWindowPart, GetMinIdealImageSize, (long*, long*));
+    STANDIN_UNMODELLED(VideoWindowPart, GetMaxIdealImageSize, (long*, long*));
+    STANDIN_UNMODELLED(VideoWindowPart, GetRestorePosition, (long*, long*, long*, long*));
+    STANDIN_UNMODELLED(VideoWindowPart, IsCursorHidden, (long*));
 };
 
 class BasicVideoPart : public DispatchPart<IBasicVideo> {
   public:
     using DispatchPart::DispatchPart;
     PART_METHOD(get_AvgTimePerFrame)(REFTIME* time) override;
-    PART_METHOD(get_BitRate)(long* rate) override;
-    PART_METHOD(get_BitErrorRate)(long* rate) override;
     PART_METHOD(get_VideoWidth)(long* width) override;
     PART_METHOD(get_VideoHeight)(long* height) override;
-    PART_METHOD(put_SourceLeft)(long value) override;
-    PART_METHOD(get_SourceLeft)(long* value) override;
-    PART_METHOD(put_SourceWidth)(long value) override;
-    PART_METHOD(get_SourceWidth)(long* value) override;
-    PART_METHOD(put_SourceTop)(long value) override;
-    PART_METHOD(get_SourceTop)(long* value) override;
-    PART_METHOD(put_SourceHeight)(long value) override;
-    PART_METHOD(get_SourceHeight)(long* value) override;
-    PART_METHOD(put_DestinationLeft)(long value) override;
-    PART_METHOD(get_DestinationLeft)(long* value) override;
-    PART_METHOD(put_DestinationWidth)(long value) override;
-    PART_METHOD(get_DestinationWidth)(long* value) override;
-    PART_METHOD(put_DestinationTop)(long value) override;
-    PART_METHOD(get_DestinationTop)(long* value) override;
-    PART_METHOD(put_DestinationHeight)(long value) override;
-    PART_METHOD(get_DestinationHeight)(long* value) override;
+    PART_METHOD(put_SourceWidth)(long width) override;
     PART_METHOD(SetSourcePosition)(long left, long top, long width, long height) override;
-    PART_METHOD(GetSourcePosition)(long* left, long* top, long* width, long* height) override;
-    PART_METHOD(SetDefaultSourcePosition)() override;
     PART_METHOD(SetDestinationPosition)(long left, long top, long width, long height) override;
     PART_METHOD(GetDestinationPosition)(long* left, long* top, long* width, long* height) override;
-    PART_METHOD(SetDefaultDestinationPosition)() override;
     PART_METHOD(GetVideoSize)(long* width, long* height) override;
-    PART_METHOD(GetVideoPaletteEntries)
-    (long start, long entries, long* retrieved, long* palette) override;
     PART_METHOD(GetCurrentImage)(long* bufferSize, long* image) override;
     PART_METHOD(IsUsingDefaultSource)() override;
-    PART_METHOD(IsUsingDefaultDestination)() override;
+
+    STANDIN_UNMODELLED(BasicVideoPart, get_BitRate, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, get_BitErrorRate, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, put_SourceLeft, (long));
+    STANDIN_UNMODELLED(BasicVideoPart, get_SourceLeft, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, get_SourceWidth, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, put_SourceTop, (long));
+    STANDIN_UNMODELLED(BasicVideoPart, get_SourceTop, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, put_SourceHeight, (long));
+    STANDIN_UNMODELLED(BasicVideoPart, get_SourceHeight, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, put_DestinationLeft, (long));
+    STANDIN_UNMODELLED(BasicVideoPart, get_DestinationLeft, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, put_DestinationWidth, (long));
+    STANDIN_UNMODELLED(BasicVideoPart, get_DestinationWidth, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, put_DestinationTop, (long));
+    STANDIN_UNMODELLED(BasicVideoPart, get_DestinationTop, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, put_DestinationHeight, (long));
+    STANDIN_UNMODELLED(BasicVideoPart, get_DestinationHeight, (long*));
+    STANDIN_UNMODELLED(BasicVideoPart, GetSourcePosition, (long*, long*, long*, long*));
+    STANDIN_UNMODELLED(BasicVideoPart, SetDefaultSourcePosition, ());
+    STANDIN_UNMODELLED(BasicVideoPart, SetDefaultDestinationPosition, ());
+    STANDIN_UNMODELLED(BasicVideoPart, GetVideoPaletteEntries, (long, long, long*, long*));
+    STANDIN_UNMODELLED(BasicVideoPart, IsUsingDefaultDestination, ());
 };
 
 class BasicAudioPart : public DispatchPart<IBasicAudio> {
@@ -230,8 +229,9 @@ class BasicAudioPart : public DispatchPart<IBasicAudio> {
     using DispatchPart::DispatchPart;
     PART_METHOD(put_Volume)(long volume) override;
     PART_METHOD(get_Volume)(long* volume) override;
-    PART_METHOD(put_Balance)(long balance) override;
-    PART_METHOD(get_Balance)(long* balance) override;
+
+    STANDIN_UNMODELLED(BasicAudioPart, put_Balance, (long));
+    STANDIN_UNMODELLED(BasicAudioPart, get_Balance, (long*));
 };
 
 #undef PART_METHOD

@@ -10,14 +10,16 @@ namespace standin {
 namespace dshow {
 namespace {
 
-const DWORD kCapabilities = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards |
-                            AM_SEEKING_CanSeekBackwards | AM_SEEKING_CanGetCurrentPos |
-                            AM_SEEKING_CanGetStopPos | AM_SEEKING_CanGetDuration;
-
 const double kUnitsPerSecond = 1.0e7;
 
 bool AcceptableRate(double rate) {
     return rate > 0.0 && rate <= 4.0;
+}
+
+// Media time always; frames only with a picture.
+bool Selectable(const FilterGraph* graph, const GUID& format) {
+    return format == TIME_FORMAT_MEDIA_TIME ||
+           (format == TIME_FORMAT_FRAME && graph->FrameFormatSupported());
 }
 
 // A time in the graph's current format; the end of the media reads as the frame count exactly.
@@ -52,38 +54,6 @@ HRESULT Resolve(const FilterGraph* graph, LONGLONG* value, DWORD flags, REFERENC
 
 // ---- IMediaSeeking ----
 
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetCapabilities(DWORD* capabilities) {
-    if (!capabilities)
-        return E_POINTER;
-    *capabilities = kCapabilities;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::CheckCapabilities(DWORD* capabilities) {
-    if (!capabilities)
-        return E_POINTER;
-    DWORD wanted = *capabilities;
-    *capabilities = wanted & kCapabilities;
-    if (*capabilities == wanted)
-        return S_OK;
-    return *capabilities ? S_FALSE : E_FAIL;
-}
-
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::IsFormatSupported(const GUID* format) {
-    if (!format)
-        return E_POINTER;
-    if (*format == TIME_FORMAT_MEDIA_TIME)
-        return S_OK;
-    return *format == TIME_FORMAT_FRAME && graph->FrameFormatSupported() ? S_OK : S_FALSE;
-}
-
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::QueryPreferredFormat(GUID* format) {
-    if (!format)
-        return E_POINTER;
-    *format = TIME_FORMAT_MEDIA_TIME;
-    return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetTimeFormat(GUID* format) {
     if (HRESULT fault = FaultResult("GetTimeFormat"))
         return fault;
@@ -93,18 +63,12 @@ HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetTimeFormat(GUID* format) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::IsUsingTimeFormat(const GUID* format) {
-    if (!format)
-        return E_POINTER;
-    return *format == graph->TimeFormat() ? S_OK : S_FALSE;
-}
-
 HRESULT STDMETHODCALLTYPE MediaSeekingPart::SetTimeFormat(const GUID* format) {
     if (HRESULT fault = FaultResult("SetTimeFormat"))
         return fault;
     if (!format)
         return E_POINTER;
-    if (IsFormatSupported(format) != S_OK)
+    if (!Selectable(graph, *format))
         return E_INVALIDARG;
     graph->SetTimeFormatValue(*format);
     return S_OK;
@@ -119,15 +83,6 @@ HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetDuration(LONGLONG* duration) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetStopPosition(LONGLONG* stop) {
-    if (HRESULT fault = FaultResult("GetStopPosition"))
-        return fault;
-    if (!stop)
-        return E_POINTER;
-    *stop = InFormat(graph, graph->StopTime());
-    return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetCurrentPosition(LONGLONG* current) {
     if (HRESULT fault = FaultResult("GetCurrentPosition"))
         return fault;
@@ -135,20 +90,6 @@ HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetCurrentPosition(LONGLONG* current
         return E_POINTER;
     graph->Poll();
     *current = InFormat(graph, graph->Position());
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::ConvertTimeFormat(LONGLONG* target,
-                                                              const GUID* targetFormat,
-                                                              LONGLONG source,
-                                                              const GUID* sourceFormat) {
-    if (!target)
-        return E_POINTER;
-    const GUID& from = sourceFormat ? *sourceFormat : graph->TimeFormat();
-    const GUID& to = targetFormat ? *targetFormat : graph->TimeFormat();
-    REFERENCE_TIME time = 0;
-    if (!graph->ToTime(from, source, &time) || !graph->FromTime(to, time, target))
-        return E_INVALIDARG;
     return S_OK;
 }
 
@@ -188,39 +129,6 @@ HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetPositions(LONGLONG* current, LONG
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetAvailable(LONGLONG* earliest, LONGLONG* latest) {
-    if (earliest)
-        *earliest = 0;
-    if (latest)
-        *latest = InFormat(graph, graph->Duration());
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::SetRate(double rate) {
-    if (HRESULT fault = FaultResult("SetRate"))
-        return fault;
-    if (!AcceptableRate(rate))
-        return E_INVALIDARG;
-    graph->SetRate(rate);
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetRate(double* rate) {
-    if (HRESULT fault = FaultResult("GetRate"))
-        return fault;
-    if (!rate)
-        return E_POINTER;
-    *rate = graph->Rate();
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaSeekingPart::GetPreroll(LONGLONG* preroll) {
-    if (!preroll)
-        return E_POINTER;
-    *preroll = 0;
-    return S_OK;
-}
-
 // ---- IMediaPosition ----
 
 HRESULT STDMETHODCALLTYPE MediaPositionPart::get_Duration(REFTIME* length) {
@@ -252,32 +160,6 @@ HRESULT STDMETHODCALLTYPE MediaPositionPart::get_CurrentPosition(REFTIME* time) 
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE MediaPositionPart::get_StopTime(REFTIME* time) {
-    if (!time)
-        return E_POINTER;
-    *time = graph->StopTime() / kUnitsPerSecond;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaPositionPart::put_StopTime(REFTIME time) {
-    if (!(time >= 0.0))
-        return E_INVALIDARG;
-    double units = time * kUnitsPerSecond;
-    graph->SetStop(units > 9.0e18 ? graph->Duration() : std::llround(units));
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaPositionPart::get_PrerollTime(REFTIME* time) {
-    if (!time)
-        return E_POINTER;
-    *time = 0.0;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaPositionPart::put_PrerollTime(REFTIME) {
-    return Unmodelled("MediaPositionPart::put_PrerollTime");
-}
-
 HRESULT STDMETHODCALLTYPE MediaPositionPart::put_Rate(double rate) {
     if (HRESULT fault = FaultResult("put_Rate"))
         return fault;
@@ -293,20 +175,6 @@ HRESULT STDMETHODCALLTYPE MediaPositionPart::get_Rate(double* rate) {
     if (!rate)
         return E_POINTER;
     *rate = graph->Rate();
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaPositionPart::CanSeekForward(LONG* can) {
-    if (!can)
-        return E_POINTER;
-    *can = OATRUE;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE MediaPositionPart::CanSeekBackward(LONG* can) {
-    if (!can)
-        return E_POINTER;
-    *can = OATRUE;
     return S_OK;
 }
 
@@ -328,10 +196,6 @@ HRESULT STDMETHODCALLTYPE FrameStepPart::CanStep(LONG, IUnknown*) {
     if (HRESULT fault = FaultResult("CanStep"))
         return fault;
     return graph->HasVideoRenderer() ? S_OK : S_FALSE;
-}
-
-HRESULT STDMETHODCALLTYPE FrameStepPart::CancelStep() {
-    return S_OK;
 }
 
 } // namespace dshow

@@ -50,13 +50,9 @@ class Pin : public CountedInterface<IPin> {
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         return Answer(iid, IID_IPin, object);
     }
-    HRESULT STDMETHODCALLTYPE Connect(IPin*, const AM_MEDIA_TYPE*) override {
-        return Unmodelled("IPin::Connect");
-    }
-    HRESULT STDMETHODCALLTYPE ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) override {
-        return Unmodelled("IPin::ReceiveConnection");
-    }
-    HRESULT STDMETHODCALLTYPE Disconnect() override { return Unmodelled("IPin::Disconnect"); }
+    STANDIN_UNMODELLED(Pin, Connect, (IPin*, const AM_MEDIA_TYPE*));
+    STANDIN_UNMODELLED(Pin, ReceiveConnection, (IPin*, const AM_MEDIA_TYPE*));
+    STANDIN_UNMODELLED(Pin, Disconnect, ());
     HRESULT STDMETHODCALLTYPE ConnectedTo(IPin** peer) override {
         if (HRESULT fault = FaultResult("ConnectedTo"))
             return fault;
@@ -68,34 +64,17 @@ class Pin : public CountedInterface<IPin> {
         *peer = new Pin(renderer, PINDIR_OUTPUT);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE ConnectionMediaType(AM_MEDIA_TYPE*) override {
-        return Unmodelled("IPin::ConnectionMediaType");
-    }
-    HRESULT STDMETHODCALLTYPE QueryPinInfo(PIN_INFO*) override {
-        return Unmodelled("IPin::QueryPinInfo");
-    }
-    HRESULT STDMETHODCALLTYPE QueryDirection(PIN_DIRECTION* result) override {
-        if (!result)
-            return E_POINTER;
-        *result = direction;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE QueryId(LPWSTR*) override { return Unmodelled("IPin::QueryId"); }
-    HRESULT STDMETHODCALLTYPE QueryAccept(const AM_MEDIA_TYPE*) override {
-        return Unmodelled("IPin::QueryAccept");
-    }
-    HRESULT STDMETHODCALLTYPE EnumMediaTypes(IEnumMediaTypes**) override {
-        return Unmodelled("IPin::EnumMediaTypes");
-    }
-    HRESULT STDMETHODCALLTYPE QueryInternalConnections(IPin**, ULONG*) override {
-        return Unmodelled("IPin::QueryInternalConnections");
-    }
-    HRESULT STDMETHODCALLTYPE EndOfStream() override { return Unmodelled("IPin::EndOfStream"); }
-    HRESULT STDMETHODCALLTYPE BeginFlush() override { return Unmodelled("IPin::BeginFlush"); }
-    HRESULT STDMETHODCALLTYPE EndFlush() override { return Unmodelled("IPin::EndFlush"); }
-    HRESULT STDMETHODCALLTYPE NewSegment(REFERENCE_TIME, REFERENCE_TIME, double) override {
-        return Unmodelled("IPin::NewSegment");
-    }
+    STANDIN_UNMODELLED(Pin, ConnectionMediaType, (AM_MEDIA_TYPE*));
+    STANDIN_UNMODELLED(Pin, QueryPinInfo, (PIN_INFO*));
+    STANDIN_UNMODELLED(Pin, QueryDirection, (PIN_DIRECTION*));
+    STANDIN_UNMODELLED(Pin, QueryId, (LPWSTR*));
+    STANDIN_UNMODELLED(Pin, QueryAccept, (const AM_MEDIA_TYPE*));
+    STANDIN_UNMODELLED(Pin, EnumMediaTypes, (IEnumMediaTypes**));
+    STANDIN_UNMODELLED(Pin, QueryInternalConnections, (IPin**, ULONG*));
+    STANDIN_UNMODELLED(Pin, EndOfStream, ());
+    STANDIN_UNMODELLED(Pin, BeginFlush, ());
+    STANDIN_UNMODELLED(Pin, EndFlush, ());
+    STANDIN_UNMODELLED(Pin, NewSegment, (REFERENCE_TIME, REFERENCE_TIME, double));
 
   private:
     VideoRendererFilter* renderer;
@@ -104,7 +83,7 @@ class Pin : public CountedInterface<IPin> {
 
 class PinEnumerator : public CountedInterface<IEnumPins> {
   public:
-    PinEnumerator(VideoRendererFilter* renderer, ULONG next) : renderer(renderer), next(next) {
+    explicit PinEnumerator(VideoRendererFilter* renderer) : renderer(renderer) {
         renderer->AddRef();
     }
     ~PinEnumerator() override { renderer->Release(); }
@@ -124,31 +103,20 @@ class PinEnumerator : public CountedInterface<IEnumPins> {
             *fetched = given;
         return given == count ? S_OK : S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE Skip(ULONG count) override {
-        next = count >= kPins - next ? kPins : next + count;
-        return next < kPins ? S_OK : S_FALSE;
-    }
-    HRESULT STDMETHODCALLTYPE Reset() override {
-        next = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Clone(IEnumPins** copy) override {
-        if (!copy)
-            return E_POINTER;
-        *copy = new PinEnumerator(renderer, next);
-        return S_OK;
-    }
+    STANDIN_UNMODELLED(PinEnumerator, Skip, (ULONG));
+    STANDIN_UNMODELLED(PinEnumerator, Reset, ());
+    STANDIN_UNMODELLED(PinEnumerator, Clone, (IEnumPins**));
 
   private:
     static const ULONG kPins = 1;
     VideoRendererFilter* renderer;
-    ULONG next;
+    ULONG next = 0;
 };
 
 } // namespace
 
 IEnumPins* NewRendererPinEnumerator(VideoRendererFilter* renderer) {
-    return new PinEnumerator(renderer, 0);
+    return new PinEnumerator(renderer);
 }
 
 } // namespace dshow

@@ -126,38 +126,6 @@ void FilterGraph::DestroyVideoWindow() {
     window.window = nullptr;
 }
 
-#define GET_VALUE(Method, type, expression)                                                        \
-    HRESULT STDMETHODCALLTYPE VideoWindowPart::Method(type* value) {                               \
-        if (HRESULT refused = RendererCallResult(graph, #Method))                                  \
-            return refused;                                                                        \
-        VideoWindowState& w = graph->Window();                                                     \
-        if (!value)                                                                                \
-            return E_POINTER;                                                                      \
-        *value = expression;                                                                       \
-        return S_OK;                                                                               \
-    }
-
-HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Caption(BSTR caption) {
-    if (HRESULT refused = RendererCallResult(graph, "put_Caption"))
-        return refused;
-    VideoWindowState& w = graph->Window();
-    if (w.window) {
-        InternalCallScope internal;
-        SetWindowTextW(w.window, caption ? caption : L"");
-    }
-    return S_OK;
-}
-
-// No BSTR allocator in this platform: the caption cannot be handed out.
-HRESULT STDMETHODCALLTYPE VideoWindowPart::get_Caption(BSTR* caption) {
-    if (HRESULT refused = RendererCallResult(graph, "get_Caption"))
-        return refused;
-    if (!caption)
-        return E_POINTER;
-    *caption = nullptr;
-    return Unmodelled("VideoWindowPart::get_Caption");
-}
-
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyle(long style) {
     if (HRESULT refused = RendererCallResult(graph, "put_WindowStyle"))
         return refused;
@@ -168,8 +136,6 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyle(long style) {
     ApplyStyle(w);
     return S_OK;
 }
-
-GET_VALUE(get_WindowStyle, long, w.style | (w.visible ? static_cast<long>(WS_VISIBLE) : 0))
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyleEx(long style) {
     if (HRESULT refused = RendererCallResult(graph, "put_WindowStyleEx"))
@@ -183,43 +149,14 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyleEx(long style) {
     return S_OK;
 }
 
-GET_VALUE(get_WindowStyleEx, long, w.exStyle)
-
-HRESULT STDMETHODCALLTYPE VideoWindowPart::put_AutoShow(long autoShow) {
-    if (HRESULT refused = RendererCallResult(graph, "put_AutoShow"))
+HRESULT STDMETHODCALLTYPE VideoWindowPart::get_WindowStyleEx(long* style) {
+    if (HRESULT refused = RendererCallResult(graph, "get_WindowStyleEx"))
         return refused;
-    VideoWindowState& w = graph->Window();
-    if (!IsBoolean(autoShow))
-        return E_INVALIDARG;
-    w.autoShow = autoShow == OATRUE;
+    if (!style)
+        return E_POINTER;
+    *style = graph->Window().exStyle;
     return S_OK;
 }
-
-GET_VALUE(get_AutoShow, long, w.autoShow ? OATRUE : OAFALSE)
-
-HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowState(long state) {
-    if (HRESULT refused = RendererCallResult(graph, "put_WindowState"))
-        return refused;
-    VideoWindowState& w = graph->Window();
-    if (state < SW_HIDE || state > SW_FORCEMINIMIZE)
-        return E_INVALIDARG;
-    Show(w, state != SW_HIDE && state != SW_MINIMIZE && state != SW_FORCEMINIMIZE);
-    return S_OK;
-}
-
-GET_VALUE(get_WindowState, long, w.visible ? SW_SHOW : SW_HIDE)
-
-HRESULT STDMETHODCALLTYPE VideoWindowPart::put_BackgroundPalette(long palette) {
-    if (HRESULT refused = RendererCallResult(graph, "put_BackgroundPalette"))
-        return refused;
-    VideoWindowState& w = graph->Window();
-    if (!IsBoolean(palette))
-        return E_INVALIDARG;
-    w.backgroundPalette = palette;
-    return S_OK;
-}
-
-GET_VALUE(get_BackgroundPalette, long, w.backgroundPalette)
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Visible(long visible) {
     if (HRESULT refused = RendererCallResult(graph, "put_Visible"))
@@ -231,28 +168,14 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Visible(long visible) {
     return S_OK;
 }
 
-GET_VALUE(get_Visible, long, w.visible ? OATRUE : OAFALSE)
-
-#define PUT_EDGE(Method, field)                                                                    \
-    HRESULT STDMETHODCALLTYPE VideoWindowPart::Method(long value) {                                \
-        if (HRESULT refused = RendererCallResult(graph, #Method))                                  \
-            return refused;                                                                        \
-        VideoWindowState& w = graph->Window();                                                     \
-        RECT changed = w.fullScreen != OAFALSE ? w.restore : w.position;                           \
-        changed.field = value;                                                                     \
-        Place(w, changed);                                                                         \
-        return S_OK;                                                                               \
-    }
-PUT_EDGE(put_Left, left)
-PUT_EDGE(put_Width, right)
-PUT_EDGE(put_Top, top)
-PUT_EDGE(put_Height, bottom)
-#undef PUT_EDGE
-
-GET_VALUE(get_Left, long, w.position.left)
-GET_VALUE(get_Width, long, w.position.right)
-GET_VALUE(get_Top, long, w.position.top)
-GET_VALUE(get_Height, long, w.position.bottom)
+HRESULT STDMETHODCALLTYPE VideoWindowPart::get_Visible(long* visible) {
+    if (HRESULT refused = RendererCallResult(graph, "get_Visible"))
+        return refused;
+    if (!visible)
+        return E_POINTER;
+    *visible = graph->Window().visible ? OATRUE : OAFALSE;
+    return S_OK;
+}
 
 // While full screen holds the window, the new owner takes effect when full screen ends.
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Owner(OAHWND owner) {
@@ -265,28 +188,19 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Owner(OAHWND owner) {
     return S_OK;
 }
 
-GET_VALUE(get_Owner, OAHWND, w.owner)
-
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_MessageDrain(OAHWND drain) {
     if (HRESULT refused = RendererCallResult(graph, "put_MessageDrain"))
         return refused;
-    VideoWindowState& w = graph->Window();
-    w.drain = drain;
+    graph->Window().drain = drain;
     return S_OK;
 }
-
-GET_VALUE(get_MessageDrain, OAHWND, w.drain)
-GET_VALUE(get_BorderColor, long, w.borderColor)
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_BorderColor(long color) {
     if (HRESULT refused = RendererCallResult(graph, "put_BorderColor"))
         return refused;
-    VideoWindowState& w = graph->Window();
-    w.borderColor = color;
+    graph->Window().borderColor = color;
     return S_OK;
 }
-
-GET_VALUE(get_FullScreenMode, long, w.fullScreen)
 
 // Full screen lifts the window out of its owner onto the whole screen; leaving puts it back in
 // the owner at the place it had (or was given meanwhile).
@@ -355,67 +269,12 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::SetWindowPosition(long left, long top
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE VideoWindowPart::GetWindowPosition(long* left, long* top, long* width,
-                                                             long* height) {
-    if (HRESULT refused = RendererCallResult(graph, "GetWindowPosition"))
-        return refused;
-    VideoWindowState& w = graph->Window();
-    if (!left || !top || !width || !height)
-        return E_POINTER;
-    *left = w.position.left;
-    *top = w.position.top;
-    *width = w.position.right;
-    *height = w.position.bottom;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE VideoWindowPart::GetMinIdealImageSize(long* width, long* height) {
-    if (HRESULT refused = RendererCallResult(graph, "GetMinIdealImageSize"))
-        return refused;
-    if (!width || !height)
-        return E_POINTER;
-    *width = graph->Media().width;
-    *height = graph->Media().height;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE VideoWindowPart::GetMaxIdealImageSize(long* width, long* height) {
-    if (HRESULT refused = RendererCallResult(graph, "GetMaxIdealImageSize"))
-        return refused;
-    if (!width || !height)
-        return E_POINTER;
-    *width = graph->Media().width;
-    *height = graph->Media().height;
-    return S_OK;
-}
-
-HRESULT STDMETHODCALLTYPE VideoWindowPart::GetRestorePosition(long* left, long* top, long* width,
-                                                              long* height) {
-    if (HRESULT refused = RendererCallResult(graph, "GetRestorePosition"))
-        return refused;
-    VideoWindowState& w = graph->Window();
-    if (!left || !top || !width || !height)
-        return E_POINTER;
-    const RECT& r = w.fullScreen != OAFALSE ? w.restore : w.position;
-    *left = r.left;
-    *top = r.top;
-    *width = r.right;
-    *height = r.bottom;
-    return S_OK;
-}
-
 HRESULT STDMETHODCALLTYPE VideoWindowPart::HideCursor(long hide) {
     if (HRESULT refused = RendererCallResult(graph, "HideCursor"))
         return refused;
-    VideoWindowState& w = graph->Window();
-    w.cursorHidden = hide != OAFALSE;
+    graph->Window().cursorHidden = hide != OAFALSE;
     return S_OK;
 }
-
-GET_VALUE(IsCursorHidden, long, w.cursorHidden ? OATRUE : OAFALSE)
-
-#undef NEED_RENDERER
-#undef GET_VALUE
 
 } // namespace dshow
 } // namespace standin
