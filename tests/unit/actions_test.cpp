@@ -109,7 +109,7 @@ TEST_F(PlayingObject, FullScreenThenNormalSize) {
     Action(object, 17);
     EXPECT_EQ(object->redrawRequest, 0);
     EXPECT_EQ(object->player->FullScreenActive, 1u);
-    EXPECT_EQ(standin::LastGraph().fullScreenMode, OATRUE);
+    EXPECT_EQ(standin::LastGraph().FullScreenMode(), OATRUE);
     Action(object, 18);
     EXPECT_EQ(object->player->FullScreenActive, 0u);
     EXPECT_EQ(object->redrawRequest, 1);
@@ -131,14 +131,14 @@ TEST_F(PlayingObject, VolumeRefusesOnlyNegativePercentages) {
     WriteClip("sound.avi", withSound);
     RunObject* sound = Create("C:\\clips\\sound.avi", kLogged);
     Action(sound, 35, 50);
-    EXPECT_EQ(standin::LastGraph().volume, -5000);
+    EXPECT_EQ(standin::LastGraph().Volume(), -5000);
     sound->lastError = 0;
     Action(sound, 35, -5);
     EXPECT_EQ(sound->lastError, 1);
-    EXPECT_EQ(standin::LastGraph().volume, -5000);
+    EXPECT_EQ(standin::LastGraph().Volume(), -5000);
     ClearLogLines();
     Action(sound, 35, 150); // reaches the renderer, which refuses +5000
-    EXPECT_EQ(standin::LastGraph().volume, -5000);
+    EXPECT_EQ(standin::LastGraph().Volume(), -5000);
     EXPECT_TRUE(LoggedInOrder({"FAILED(hr=0x80070057) in pBA->put_Volume(lVolume)\n"}));
 }
 
@@ -158,12 +158,12 @@ TEST_F(PlayingObject, HideAndShow) {
     Action(object, 8);
     EXPECT_FALSE(IsWindowVisible(object->hostWindow));
     EXPECT_EQ(object->visible, 0);
-    EXPECT_FALSE(standin::LastGraph().visible);
+    EXPECT_FALSE(standin::LastGraph().Visible());
     EXPECT_EQ(FlagsOf(object), (Flags{0, 0, 77}));
     Action(object, 9);
     EXPECT_TRUE(IsWindowVisible(object->hostWindow));
     EXPECT_EQ(object->visible, 1);
-    EXPECT_TRUE(standin::LastGraph().visible);
+    EXPECT_TRUE(standin::LastGraph().Visible());
     EXPECT_EQ(FlagsOf(object), (Flags{0, 1, 77}));
 }
 
@@ -184,7 +184,7 @@ TEST_F(PlayingObject, SeekingActionsMoveThePlayerAndAskForRedraw) {
         Action(object, c.code, c.param);
         EXPECT_EQ(object->player->MediaStatus, c.mediaStatus) << c.code;
         EXPECT_EQ(object->player->PlayState, c.playState) << c.code;
-        EXPECT_EQ(standin::LastGraph().position, c.position) << c.code;
+        EXPECT_EQ(standin::LastGraph().Position(), c.position) << c.code;
         EXPECT_EQ(object->redrawRequest, 1) << c.code;
     }
 }
@@ -265,14 +265,14 @@ TEST_F(Actions, TimeSeeksHandSecondsToTheGraph) {
     EXPECT_EQ(player->MediaStatus, MediaAtEnd);
     EXPECT_EQ(player->PlayState, PlayStopped);
     EXPECT_EQ(Condition(object, 1), 1); // "End of video?"
-    EXPECT_EQ(standin::LastGraph().position, 12000000);
+    EXPECT_EQ(standin::LastGraph().Position(), 12000000);
 
     Action(object, 13, 1); // "Goto time %0": one second in
-    EXPECT_EQ(standin::LastGraph().position, 10000000);
+    EXPECT_EQ(standin::LastGraph().Position(), 10000000);
     Action(object, 10);
-    EXPECT_EQ(standin::LastGraph().position, 0);
+    EXPECT_EQ(standin::LastGraph().Position(), 0);
     Action(object, 12, 5); // frames go through IMediaSeeking, not here
-    EXPECT_EQ(standin::LastGraph().position, 2000000);
+    EXPECT_EQ(standin::LastGraph().Position(), 2000000);
 
     player->pMP = spy.real;
     EXPECT_EQ(spy.handed, (std::vector<double>{1.2, 1.0, 0.0}));
@@ -284,7 +284,7 @@ TEST_F(PlayingObject, PlaybackRateComesFromTheParameterService) {
     Action(object, 39, 0);
     EXPECT_EQ(host->Journal(), (Strings{"parameter 2"}));
     EXPECT_EQ(object->player->Rate, 1.5);
-    EXPECT_EQ(standin::LastGraph().rate, 1.5);
+    EXPECT_EQ(standin::LastGraph().Rate(), 1.5);
 
     host->SetParameter(0.0f); // a rate of 0 is ignored
     Action(object, 39, 0);
@@ -333,7 +333,7 @@ TEST_F(PlayingObject, NewFileThatDoesNotExistResumesTheOldMedia) {
     EXPECT_EQ(FlagsOf(object), (Flags{0, 0, 1}));
     EXPECT_EQ(Utf8(object->fileName), "C:\\clips\\a.avi");
     EXPECT_EQ(object->player->PlayState, PlayRunning);
-    EXPECT_EQ(standin::LastGraph().renderedFile, u"C:\\clips\\a.avi");
+    EXPECT_EQ(standin::LastGraph().RenderedFile(), u"C:\\clips\\a.avi");
     EXPECT_EQ(host->Journal(), (Strings{"suspend", "resume"}));
 }
 
@@ -431,7 +431,7 @@ TEST_F(PlayingObject, BackgroundColourGoesToTheVideoWindowBorder) {
     ResetFlags(object);
     Action(object, 27, RGB(10, 20, 30));
     EXPECT_EQ(object->player->BkColor, RGB(10, 20, 30));
-    EXPECT_EQ(standin::LastGraph().borderColor, static_cast<long>(RGB(10, 20, 30)));
+    EXPECT_EQ(standin::LastGraph().BorderColor(), static_cast<long>(RGB(10, 20, 30)));
     EXPECT_EQ(FlagsOf(object), (Flags{0, 1, 0}));
 }
 

@@ -80,8 +80,8 @@ class BadMedia : public RunTimeTest {
         Action(object, kPlay);
         EXPECT_EQ(object->player->PlayState, PlayRunning);
         standin::AdvanceClock(200);
-        EXPECT_EQ(standin::LastGraph().state, State_Running);
-        EXPECT_GT(standin::LastGraph().position, 0);
+        EXPECT_EQ(standin::LastGraph().State(), State_Running);
+        EXPECT_GT(standin::LastGraph().Position(), 0);
         Action(object, kGrabToFile, "C:\\grabs\\after.bmp");
         EXPECT_EQ(Condition(object, kGrabDone), 1);
         std::string bytes;

@@ -170,7 +170,7 @@ TEST_F(Expressions, VolumeIsAPercentageAndMissingSoundGives99) {
     } cases[] = {{75, -2500}, {0, -10000}, {100, 0}};
     for (const auto& c : cases) {
         Action(object, 35, c.percent);
-        EXPECT_EQ(standin::LastGraph().volume, c.volume);
+        EXPECT_EQ(standin::LastGraph().Volume(), c.volume);
         EXPECT_EQ(Expression(object, 15), c.percent);
     }
     WriteClip("silent.avi", Clip(25));

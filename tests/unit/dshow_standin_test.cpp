@@ -99,7 +99,7 @@ TEST_F(DirectShowStandIn, FiltersFollowTheFile) {
         HRESULT hr;
         Render("C:\\m\\a.avi", &hr);
         EXPECT_EQ(hr, S_OK) << c.fourcc;
-        EXPECT_EQ(standin::LastGraph().filters, c.filters) << c.fourcc;
+        EXPECT_EQ(standin::LastGraph().Filters(), c.filters) << c.fourcc;
     }
 }
 
@@ -155,9 +155,9 @@ TEST_F(DirectShowStandIn, StillPictureIsOneFrameWithoutSound) {
     long volume;
     EXPECT_EQ(audio->get_Volume(&volume), E_NOTIMPL);
     standin::GraphView view = standin::LastGraph();
-    EXPECT_EQ(view.frameCount, 1);
-    EXPECT_EQ(view.videoWidth, 64);
-    EXPECT_EQ(view.duration, 10000000);
+    EXPECT_EQ(view.FrameCount(), 1);
+    EXPECT_EQ(view.VideoWidth(), 64);
+    EXPECT_EQ(view.Duration(), 10000000);
 }
 
 TEST_F(DirectShowStandIn, BadFilesFailWithDirectShowResults) {
@@ -201,7 +201,7 @@ TEST_F(DirectShowStandIn, BadFilesFailWithDirectShowResults) {
         HRESULT hr;
         Render(c.path, &hr);
         EXPECT_EQ(hr, c.expected) << c.path;
-        EXPECT_TRUE(standin::LastGraph().filters.empty()) << c.path;
+        EXPECT_TRUE(standin::LastGraph().Filters().empty()) << c.path;
     }
     // a stream header without a frame duration falls back on the main header's
     HRESULT hr;
@@ -217,7 +217,7 @@ TEST_F(DirectShowStandIn, UndecodableVideoWithSoundPlaysTheSoundOnly) {
     auto* window = Get<IVideoWindow>(graph, IID_IVideoWindow);
     long visible;
     EXPECT_EQ(window->get_Visible(&visible), E_NOINTERFACE);
-    EXPECT_EQ(standin::LastGraph().filters,
+    EXPECT_EQ(standin::LastGraph().Filters(),
               (std::vector<std::u16string>{u"C:\\m\\odd.avi", u"Default DirectSound Device"}));
 }
 
@@ -267,14 +267,14 @@ TEST_F(DirectShowStandIn, RunningAdvancesWithTheClockAndCompletesOnce) {
     EXPECT_EQ(seeking->GetPositions(&current, &stop), S_OK);
     EXPECT_EQ(current, 10);
     EXPECT_EQ(stop, 25);
-    EXPECT_TRUE(standin::LastGraph().postedNotifications.empty());
+    EXPECT_TRUE(standin::LastGraph().PostedNotifications().empty());
 
     standin::AdvanceClock(400); // past the end: the clock's listener lets the graph notice
     standin::GraphView view = standin::LastGraph();
-    ASSERT_EQ(view.postedNotifications.size(), 1u);
-    EXPECT_EQ(view.postedNotifications[0].window, notify);
-    EXPECT_EQ(view.postedNotifications[0].message, kGraphNotify);
-    EXPECT_EQ(view.postedNotifications[0].lParam, 77);
+    ASSERT_EQ(view.PostedNotifications().size(), 1u);
+    EXPECT_EQ(view.PostedNotifications()[0].window, notify);
+    EXPECT_EQ(view.PostedNotifications()[0].message, kGraphNotify);
+    EXPECT_EQ(view.PostedNotifications()[0].lParam, 77);
     long code;
     LONG_PTR p1, p2;
     EXPECT_EQ(events->GetEvent(&code, &p1, &p2, 0), S_OK);
@@ -284,7 +284,7 @@ TEST_F(DirectShowStandIn, RunningAdvancesWithTheClockAndCompletesOnce) {
     EXPECT_EQ(control->GetState(0, &state), S_OK);
     EXPECT_EQ(state, State_Running); // the graph stays running at the end
     standin::AdvanceClock(1000);
-    EXPECT_EQ(standin::LastGraph().queuedEvents.size(), 0u);
+    EXPECT_EQ(standin::LastGraph().QueuedEvents().size(), 0u);
 
     // seeking back lets the end come again
     LONGLONG frame = 20;
@@ -338,10 +338,10 @@ TEST_F(DirectShowStandIn, PendingTransitionReportsIntermediateUntilItsTimeComes)
     EXPECT_EQ(control->GetState(500, &state), VFW_S_STATE_INTERMEDIATE);
     EXPECT_EQ(state, State_Paused);
     EXPECT_EQ(standin::NowMs(), 1500u); // the wait took its whole time-out
-    EXPECT_TRUE(standin::LastGraph().queuedEvents.empty());
+    EXPECT_TRUE(standin::LastGraph().QueuedEvents().empty());
     EXPECT_EQ(control->GetState(500, &state), S_OK); // done 100 ms into this wait
     EXPECT_EQ(standin::NowMs(), 1600u);
-    EXPECT_EQ(standin::LastGraph().queuedEvents.size(), 1u);
+    EXPECT_EQ(standin::LastGraph().QueuedEvents().size(), 1u);
     // an injected result still reports the state
     standin::InjectFault("GetState", VFW_S_STATE_INTERMEDIATE);
     state = -1;
@@ -405,9 +405,9 @@ TEST_F(DirectShowStandIn, SeekingFlagsAndStopPositionsWorkInFrames) {
               E_INVALIDARG);
     control->Run();
     standin::AdvanceClock(119); // frame 9.975: not yet at the stop
-    EXPECT_TRUE(standin::LastGraph().queuedEvents.empty());
+    EXPECT_TRUE(standin::LastGraph().QueuedEvents().empty());
     standin::AdvanceClock(1);
-    ASSERT_EQ(standin::LastGraph().queuedEvents.size(), 1u);
+    ASSERT_EQ(standin::LastGraph().QueuedEvents().size(), 1u);
     LONGLONG reached = 0;
     seeking->GetCurrentPosition(&reached);
     EXPECT_EQ(reached, 10);
@@ -423,9 +423,9 @@ TEST_F(DirectShowStandIn, RectanglesAreCheckedLikeTheRenderer) {
     EXPECT_EQ(video->SetSourcePosition(8, 4, 24, 20), S_OK);
     EXPECT_EQ(video->IsUsingDefaultSource(), S_FALSE);
     standin::GraphView view = standin::LastGraph();
-    ASSERT_EQ(view.destinations.size(), 1u);
-    EXPECT_EQ(view.destination.left, 133);
-    EXPECT_EQ(view.destination.right, 533); // left, top, width, height
+    ASSERT_EQ(view.Destinations().size(), 1u);
+    EXPECT_EQ(view.Destination().left, 133);
+    EXPECT_EQ(view.Destination().right, 533); // left, top, width, height
 }
 
 // The graph's own window and notifications must not use up what a test armed for the module.
@@ -441,7 +441,7 @@ TEST_F(DirectShowStandIn, PlatformOwnCallsLeaveTheModulesFaultsAlone) {
     description.lpfnWndProc = DefWindowProcW;
     description.lpszClassName = L"Notified";
     RegisterClassExW(&description);
-    EXPECT_NE(standin::LastGraph().videoWindow, nullptr);
+    EXPECT_NE(standin::LastGraph().VideoWindow(), nullptr);
     EXPECT_EQ(standin::CallCount("CreateWindowExW"), 0);
     HWND notified =
         CreateWindowExW(0, L"Notified", L"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
@@ -479,7 +479,7 @@ TEST_F(DirectShowStandIn, EveryReferenceIsCountedUntilReleased) {
     EXPECT_EQ(found[1]->QueryFilterInfo(&info), S_OK);
     EXPECT_EQ(Utf8(info.achName), "Indeo 5 Video Decoder");
     EXPECT_EQ(standin::OutstandingReferences(), 2 + 2 + 1 + 4 + 1);
-    EXPECT_EQ(standin::LastGraph().references, 2 + 2 + 4 + 1); // the enumerator is not a filter
+    EXPECT_EQ(standin::LastGraph().References(), 2 + 2 + 4 + 1); // the enumerator is not a filter
 
     graph->Release();
     control->Release();
@@ -493,7 +493,7 @@ TEST_F(DirectShowStandIn, EveryReferenceIsCountedUntilReleased) {
     EXPECT_EQ(standin::OutstandingReferences(), 1);
     renderer->Release();
     EXPECT_EQ(standin::OutstandingReferences(), 0);
-    EXPECT_FALSE(standin::LastGraph().alive);
+    EXPECT_FALSE(standin::LastGraph().Alive());
 }
 
 TEST_F(DirectShowStandIn, CreationAndQueriesFailAsAskedOrAsCom) {
@@ -577,7 +577,7 @@ TEST_F(DirectShowStandIn, VideoWindowIsARealWindowTheOwnerAndDrainControl) {
     ASSERT_TRUE(media::WriteAvi("C:\\m\\a.avi", Clip(10)));
     IGraphBuilder* graph = Render("C:\\m\\a.avi");
     auto* window = Get<IVideoWindow>(graph, IID_IVideoWindow);
-    HWND video = standin::LastGraph().videoWindow;
+    HWND video = standin::LastGraph().VideoWindow();
     EXPECT_EQ(FindWindowExW(nullptr, nullptr, nullptr, L"ActiveMovie Window"), video);
     EXPECT_EQ(window->put_Owner(reinterpret_cast<OAHWND>(owner)), S_OK);
     EXPECT_EQ(window->put_WindowStyle(WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN), S_OK);

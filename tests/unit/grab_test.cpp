@@ -100,7 +100,7 @@ class GrabTest : public RunTimeTest {
 
     void ShowFrame(int frame) {
         Player()->Seek(TIME_FORMAT_FRAME, frame);
-        ASSERT_EQ(standin::LastGraph().position, frame * 10000000LL / 25);
+        ASSERT_EQ(standin::LastGraph().Position(), frame * 10000000LL / 25);
     }
 
     long GrabTo(LPCWSTR fileName) {
@@ -232,13 +232,13 @@ TEST_F(GrabTest, ConditionAnswersOnceAfterSavesAndNeverForTheClipboard) {
 
 TEST_F(GrabTest, RunningGraphIsPausedForTheCopyAndRunAgain) {
     StartObject(24, PlayAtStart);
-    ASSERT_EQ(standin::LastGraph().state, State_Running);
+    ASSERT_EQ(standin::LastGraph().State(), State_Running);
     const int pauses = standin::CallCount("Pause");
     const int runs = standin::CallCount("Run");
     GrabTo(L"C:\\grabs\\running.bmp");
     EXPECT_EQ(standin::CallCount("Pause"), pauses + 1);
     EXPECT_EQ(standin::CallCount("Run"), runs + 1);
-    EXPECT_EQ(standin::LastGraph().state, State_Running);
+    EXPECT_EQ(standin::LastGraph().State(), State_Running);
     EXPECT_EQ(Player()->PlayState, PlayRunning);
     EXPECT_EQ(FileKind(SavedFile(L"C:\\grabs\\running.bmp")), "BM");
     EXPECT_EQ(object->grabDone, 1);
@@ -267,7 +267,7 @@ TEST_F(GrabTest, PausedOrStoppedGraphIsLeftAsItIs) {
         EXPECT_EQ(standin::CallCount("Pause"), pauses);
         EXPECT_EQ(standin::CallCount("Run"), runs);
         EXPECT_EQ(standin::CallCount("Stop"), stops);
-        EXPECT_EQ(standin::LastGraph().state, c.graphState);
+        EXPECT_EQ(standin::LastGraph().State(), c.graphState);
         EXPECT_EQ(Player()->PlayState, c.playState);
     }
 }
@@ -295,7 +295,7 @@ TEST_F(GrabTest, NoPictureGivesCode32AndARunningGraphRunsOn) {
                                       ? std::vector<std::string>{"No Image get..."}
                                       : std::vector<std::string>{});
             EXPECT_EQ(standin::CallCount("Run"), runs + c.runsAfter);
-            EXPECT_EQ(standin::LastGraph().state, State_Running);
+            EXPECT_EQ(standin::LastGraph().State(), State_Running);
             standin::ClearFaults();
         }
     }

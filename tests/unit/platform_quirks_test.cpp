@@ -75,7 +75,7 @@ class QuirksTest : public PlayerTest, public ::testing::WithParamInterface<bool>
     }
     // Takes every queued graph event, so that a journal shows only the calls that follow.
     void DrainEvents() {
-        for (int i = 0; i < 100 && !standin::LastGraph().queuedEvents.empty(); ++i)
+        for (int i = 0; i < 100 && !standin::LastGraph().QueuedEvents().empty(); ++i)
             player->HandleGraphEvents();
     }
     // Runs the graph and lets `ms` of the clock pass.
@@ -103,7 +103,7 @@ TEST_P(QuirksTest, OpeningAddsTheGdiRendererOnlyOnWineAndKeepsItOnlyForAPicture)
                                        "GetVideoSize", "SetWindowPosition", "SetWindowPosition",
                                        "Stop", "SetTimeFormat", "GetDuration", "SetTimeFormat"}));
     // Either way the picture goes through one renderer under its usual name.
-    std::vector<std::u16string> filters = standin::LastGraph().filters;
+    std::vector<std::u16string> filters = standin::LastGraph().Filters();
     EXPECT_EQ(std::count(filters.begin(), filters.end(), u"Video Renderer"), 1);
     EXPECT_NE(player->pBF, (IBaseFilter*)NULL);
     EXPECT_EQ(player->NoVideo, 0u);
@@ -112,7 +112,7 @@ TEST_P(QuirksTest, OpeningAddsTheGdiRendererOnlyOnWineAndKeepsItOnlyForAPicture)
     // or the sound would look like a video.
     standin::StartCallJournal();
     ASSERT_EQ(Open(Wav()), 0);
-    filters = standin::LastGraph().filters;
+    filters = standin::LastGraph().Filters();
     EXPECT_EQ(std::count(filters.begin(), filters.end(), u"Video Renderer"), 0);
     EXPECT_EQ(player->NoVideo, 1u);
     Calls calls = GraphCalls();
@@ -124,7 +124,7 @@ TEST_P(QuirksTest, OpeningAddsTheGdiRendererOnlyOnWineAndKeepsItOnlyForAPicture)
 TEST_P(QuirksTest, ARendererThatCannotBeAddedLeavesTheDefaultOne) {
     standin::InjectFault("AddFilter", E_FAIL);
     OpenSmallClip(10);
-    std::vector<std::u16string> filters = standin::LastGraph().filters;
+    std::vector<std::u16string> filters = standin::LastGraph().Filters();
     EXPECT_EQ(std::count(filters.begin(), filters.end(), u"Video Renderer"), 1);
     EXPECT_EQ(player->NoVideo, 0u);
     player->CloseMedia();
@@ -143,7 +143,7 @@ TEST_P(QuirksTest, ARefusedFrameFormatIsDerivedFromTheTimePerFrameOnlyOnWine) {
         standin::StartCallJournal();
         EXPECT_EQ(player->Seek(TIME_FORMAT_FRAME, 30), -1);
         EXPECT_EQ(GraphCalls(), Calls{"SetTimeFormat"});
-        EXPECT_EQ(standin::LastGraph().position, 0);
+        EXPECT_EQ(standin::LastGraph().Position(), 0);
         EXPECT_EQ(U16(player->FormatTime(text, 16, 3725.6)), u"01:02:06");
         return;
     }
@@ -154,8 +154,8 @@ TEST_P(QuirksTest, ARefusedFrameFormatIsDerivedFromTheTimePerFrameOnlyOnWine) {
     player->Seek(TIME_FORMAT_FRAME, 30);
     EXPECT_EQ(GraphCalls(),
               (Calls{"SetTimeFormat", "get_AvgTimePerFrame", "GetState", "SetPositions"}));
-    EXPECT_EQ(standin::LastGraph().position, 30 * 400000LL);
-    EXPECT_EQ(standin::LastGraph().stop, 75 * 400000LL);
+    EXPECT_EQ(standin::LastGraph().Position(), 30 * 400000LL);
+    EXPECT_EQ(standin::LastGraph().Stop(), 75 * 400000LL);
     EXPECT_EQ(player->GetPosition(TIME_FORMAT_FRAME), 30.0);
     EXPECT_EQ(player->StopPosition, 75);
     EXPECT_EQ(player->MediaStatus, MediaBetween);
@@ -170,7 +170,7 @@ TEST_P(QuirksTest, ARefusedFrameFormatIsDerivedFromTheTimePerFrameOnlyOnWine) {
     player->Seek(TIME_FORMAT_FRAME, 70);
     EXPECT_EQ(player->MediaStatus, MediaAtEnd);
     EXPECT_EQ(player->PlayState, PlayStopped);
-    EXPECT_EQ(standin::LastGraph().position, 70 * 400000LL);
+    EXPECT_EQ(standin::LastGraph().Position(), 70 * 400000LL);
 }
 
 TEST_P(QuirksTest, AudioHasNoFramesOnEitherPlatform) {
@@ -196,8 +196,8 @@ TEST_P(QuirksTest, WineSeeksOnlyAStoppedGraphAndRestoresTheStateAfter) {
     player->Seek(TIME_FORMAT_MEDIA_TIME, 2.0);
     EXPECT_EQ(GraphCalls(), Wine() ? (Calls{"GetState", "Stop", "put_CurrentPosition", "Run"})
                                    : (Calls{"put_CurrentPosition"}));
-    EXPECT_EQ(standin::LastGraph().state, State_Running);
-    EXPECT_EQ(standin::LastGraph().position, 20000000LL);
+    EXPECT_EQ(standin::LastGraph().State(), State_Running);
+    EXPECT_EQ(standin::LastGraph().Position(), 20000000LL);
 
     player->Pause();
     DrainEvents();
@@ -208,8 +208,8 @@ TEST_P(QuirksTest, WineSeeksOnlyAStoppedGraphAndRestoresTheStateAfter) {
     EXPECT_EQ(GraphCalls(), Wine() ? (Calls{"GetState", "Stop", "put_CurrentPosition", "Pause",
                                             "GetState", "SetWindowPosition"})
                                    : (Calls{"put_CurrentPosition"}));
-    EXPECT_EQ(standin::LastGraph().state, State_Paused);
-    EXPECT_EQ(standin::LastGraph().position, 0);
+    EXPECT_EQ(standin::LastGraph().State(), State_Paused);
+    EXPECT_EQ(standin::LastGraph().Position(), 0);
 
     // A stopped graph is sought as it is.
     player->pMC->Stop();
@@ -218,8 +218,8 @@ TEST_P(QuirksTest, WineSeeksOnlyAStoppedGraphAndRestoresTheStateAfter) {
     player->Seek(TIME_FORMAT_MEDIA_TIME, 1.0);
     EXPECT_EQ(GraphCalls(),
               Wine() ? (Calls{"GetState", "put_CurrentPosition"}) : (Calls{"put_CurrentPosition"}));
-    EXPECT_EQ(standin::LastGraph().state, State_Stopped);
-    EXPECT_EQ(standin::LastGraph().position, 10000000LL);
+    EXPECT_EQ(standin::LastGraph().State(), State_Stopped);
+    EXPECT_EQ(standin::LastGraph().Position(), 10000000LL);
 }
 
 TEST_P(QuirksTest, AGrabWhoseSizeQueryFailsIsSizedFromTheVideoOnlyOnWine) {
@@ -248,14 +248,14 @@ TEST_P(QuirksTest, AGrabWhoseSizeQueryFailsIsSizedFromTheVideoOnlyOnWine) {
                                    "GetState", "GetCurrentImage", "GetCurrentImage", "Stop"}));
     ASSERT_EQ(bytes, expectedBytes);
     EXPECT_EQ(std::memcmp(image.get(), expected.get(), bytes), 0);
-    EXPECT_EQ(standin::LastGraph().state, State_Stopped);
+    EXPECT_EQ(standin::LastGraph().State(), State_Stopped);
 
     // A running graph is paused for the copy and runs again after it.
     PlayFor(100);
     standin::InjectFault("GetCurrentImage", E_POINTER, 1);
     image.reset(player->GrabCurrentImage(&bytes));
     EXPECT_TRUE(image);
-    EXPECT_EQ(standin::LastGraph().state, State_Running);
+    EXPECT_EQ(standin::LastGraph().State(), State_Running);
 }
 
 TEST_P(QuirksTest, AGrabThatNeverGetsAPictureGivesNone) {
@@ -265,20 +265,20 @@ TEST_P(QuirksTest, AGrabThatNeverGetsAPictureGivesNone) {
     LONG bytes = -1;
     EXPECT_EQ(player->GrabCurrentImage(&bytes), (BYTE*)NULL);
     EXPECT_EQ(bytes, 0);
-    EXPECT_EQ(standin::LastGraph().state, State_Stopped);
+    EXPECT_EQ(standin::LastGraph().State(), State_Stopped);
 }
 
 TEST_P(QuirksTest, FullScreenKeepsItsWindowOnWineAndGivesBackPictureAndWindowAfter) {
     OpenSmallClip(10);
     ASSERT_EQ(player->SetDestinationRect(false, 100, 100, 0), 1);
-    const RECT before = standin::LastGraph().destination;
-    const RECT windowBefore = standin::LastGraph().windowPosition;
+    const RECT before = standin::LastGraph().Destination();
+    const RECT windowBefore = standin::LastGraph().WindowPosition();
 
     standin::StartCallJournal();
     EXPECT_EQ(player->SetFullScreen(-1), 0);
     EXPECT_EQ(GraphCalls(), Wine() ? (Calls{"GetDestinationPosition", "put_FullScreenMode"})
                                    : (Calls{"put_FullScreenMode", "put_Owner"}));
-    EXPECT_EQ(standin::LastGraph().fullScreenMode, OATRUE);
+    EXPECT_EQ(standin::LastGraph().FullScreenMode(), OATRUE);
 
     // Wine hands the window back screen-sized with a screen-sized picture.
     player->pBV->SetDestinationPosition(0, 0, 1280, 1024);
@@ -289,11 +289,11 @@ TEST_P(QuirksTest, FullScreenKeepsItsWindowOnWineAndGivesBackPictureAndWindowAft
                                        "SetWindowPosition"}));
     else
         EXPECT_EQ(GraphCalls(), (Calls{"put_FullScreenMode", "put_Owner"}));
-    EXPECT_EQ(standin::LastGraph().owner, (OAHWND)host);
+    EXPECT_EQ(standin::LastGraph().Owner(), (OAHWND)host);
     if (Wine()) {
-        const RECT after = standin::LastGraph().destination;
+        const RECT after = standin::LastGraph().Destination();
         EXPECT_TRUE(std::memcmp(&after, &before, sizeof(RECT)) == 0);
-        const RECT windowAfter = standin::LastGraph().windowPosition;
+        const RECT windowAfter = standin::LastGraph().WindowPosition();
         EXPECT_TRUE(std::memcmp(&windowAfter, &windowBefore, sizeof(RECT)) == 0);
     }
 }

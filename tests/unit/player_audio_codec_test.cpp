@@ -43,13 +43,13 @@ TEST_F(PlayerTest, RateKeepsTheLastValueTheGraphAccepted) {
     EXPECT_EQ(player->Rate, 1.0);
     EXPECT_EQ(player->SetRate(2.0), S_OK);
     EXPECT_EQ(player->Rate, 2.0);
-    EXPECT_EQ(standin::LastGraph().rate, 2.0);
+    EXPECT_EQ(standin::LastGraph().Rate(), 2.0);
     EXPECT_EQ(player->SetRate(8.0), E_INVALIDARG);
     EXPECT_EQ(player->Rate, 2.0);
 
     standin::InjectFault("get_Rate", E_FAIL);
     EXPECT_EQ(player->SetRate(1.5), E_FAIL);
-    EXPECT_EQ(standin::LastGraph().rate, 2.0);
+    EXPECT_EQ(standin::LastGraph().Rate(), 2.0);
 }
 
 TEST_F(PlayerTest, AverageFrameRateComesFromTheRenderer) {

@@ -41,7 +41,7 @@ TEST_F(PlayerTest, DestinationFitsThePictureWithOrWithoutItsAspect) {
     OpenQuietly(Avi(Clip(10)));
     for (const Case& c : cases) {
         EXPECT_EQ(player->SetDestinationRect(c.keepAspect, c.width, c.height, c.borders), 1);
-        EXPECT_EQ(FromRecorded(standin::LastGraph().destination), c.destination)
+        EXPECT_EQ(FromRecorded(standin::LastGraph().Destination()), c.destination)
             << c.width << "x" << c.height << " " << c.borders;
     }
     EXPECT_TRUE(LogLines().empty());
@@ -51,11 +51,11 @@ TEST_F(PlayerTest, DestinationIsLeftAloneWhenThereIsNothingToFit) {
     EXPECT_EQ(player->SetDestinationRect(true, 800, 400, 0), 0); // no graph
 
     OpenQuietly(Avi(Clip(10)));
-    size_t placed = standin::LastGraph().destinations.size();
+    size_t placed = standin::LastGraph().Destinations().size();
     EXPECT_EQ(player->SetDestinationRect(true, 12, 600, 0x700), 1); // no width left
     EXPECT_EQ(player->SetDestinationRect(false, 800, -5, 0), 1);    // negative height
     EXPECT_EQ(player->SetDestinationRect(true, 0, 0, 0), 1);
-    EXPECT_EQ(standin::LastGraph().destinations.size(), placed);
+    EXPECT_EQ(standin::LastGraph().Destinations().size(), placed);
     EXPECT_TRUE(LogLines().empty());
 
     standin::InjectFault("SetDestinationPosition", E_FAIL);
@@ -67,7 +67,7 @@ TEST_F(PlayerTest, DestinationIsLeftAloneWhenThereIsNothingToFit) {
     // Sound only: no picture size, nothing placed, only the size failure logged.
     OpenQuietly(Wav());
     EXPECT_EQ(player->SetDestinationRect(true, 800, 400, 0), 1);
-    EXPECT_TRUE(standin::LastGraph().destinations.empty());
+    EXPECT_TRUE(standin::LastGraph().Destinations().empty());
     EXPECT_EQ(LogLines(), (std::vector<std::string>{"FAILED(hr=0x80004002) in "
                                                     "pBV->GetVideoSize(&lWidth, &lHeight)\n"}));
 }
@@ -76,8 +76,8 @@ TEST_F(PlayerTest, BackgroundIsPaintedOnlyForSoundOnlyMedia) {
     OpenQuietly(Avi(Clip(10)));
     player->RepaintVideo();
     EXPECT_TRUE(standin::Fills().empty());
-    ASSERT_FALSE(standin::LastGraph().ownerMessages.empty());
-    EXPECT_EQ(standin::LastGraph().ownerMessages.back().message, (UINT)WM_DISPLAYCHANGE);
+    ASSERT_FALSE(standin::LastGraph().OwnerMessages().empty());
+    EXPECT_EQ(standin::LastGraph().OwnerMessages().back().message, (UINT)WM_DISPLAYCHANGE);
 
     OpenQuietly(Wav());
     player->RepaintVideo();
@@ -93,14 +93,14 @@ TEST_F(PlayerTest, BackgroundIsPaintedOnlyForSoundOnlyMedia) {
 TEST_F(PlayerTest, ShowVideoHidesAndShowsThePictureAndRearmsNotifications) {
     OpenQuietly(Avi(Clip(10)));
     player->ShowVideo(false);
-    EXPECT_FALSE(standin::LastGraph().visible);
-    EXPECT_EQ(standin::LastGraph().notifyMessage, (long)WM_DISPLAYCHANGE);
+    EXPECT_FALSE(standin::LastGraph().Visible());
+    EXPECT_EQ(standin::LastGraph().NotifyMessage(), (long)WM_DISPLAYCHANGE);
     EXPECT_TRUE(LogLines().empty());
 
-    int foreground = standin::LastGraph().foregroundCalls;
+    int foreground = standin::LastGraph().ForegroundCalls();
     player->ShowVideo(true);
-    EXPECT_TRUE(standin::LastGraph().visible);
-    EXPECT_EQ(standin::LastGraph().foregroundCalls, foreground + 1);
+    EXPECT_TRUE(standin::LastGraph().Visible());
+    EXPECT_EQ(standin::LastGraph().ForegroundCalls(), foreground + 1);
     EXPECT_TRUE(Contains(LogLines(), "Size information( 0, 0, 324, 244)"));
 
     standin::InjectFault("SetNotifyWindow", E_FAIL);
@@ -116,7 +116,7 @@ TEST_F(PlayerTest, FullScreenIsEnteredAndLeftOnceEach) {
     EXPECT_EQ(player->SetFullScreen(-1), 0);
     EXPECT_EQ(player->FullScreenActive, 1u);
     EXPECT_EQ(player->FullScreenMode, -1);
-    EXPECT_EQ(standin::LastGraph().fullScreenMode, -1);
+    EXPECT_EQ(standin::LastGraph().FullScreenMode(), -1);
     EXPECT_GE(standin::NowMs() - before, 15u);
     EXPECT_EQ(standin::Cursor().current, standin::StandardCursor(IDC_ARROW));
 
@@ -125,20 +125,20 @@ TEST_F(PlayerTest, FullScreenIsEnteredAndLeftOnceEach) {
     EXPECT_EQ(standin::CallCount("put_FullScreenMode"), switches);
 
     // The host window moving does not move the full-screen picture.
-    size_t placed = standin::LastGraph().windowPositions.size();
+    size_t placed = standin::LastGraph().WindowPositions().size();
     EXPECT_EQ(player->ResizeVideoWindow(), 1);
-    EXPECT_EQ(standin::LastGraph().windowPositions.size(), placed);
+    EXPECT_EQ(standin::LastGraph().WindowPositions().size(), placed);
 
     EXPECT_EQ(player->SetFullScreen(0), 0);
     standin::GraphView graph = standin::LastGraph();
     EXPECT_EQ(player->FullScreenActive, 0u);
-    EXPECT_EQ(graph.fullScreenMode, 0);
-    EXPECT_EQ(graph.owner, (OAHWND)host);
-    EXPECT_EQ(graph.messageDrain, (OAHWND)host);
-    EXPECT_FALSE(graph.cursorHidden);
-    ASSERT_GE(graph.ownerMessages.size(), 2u);
-    EXPECT_EQ(graph.ownerMessages[graph.ownerMessages.size() - 2].message, (UINT)WM_MOVE);
-    EXPECT_EQ(graph.ownerMessages.back().message, (UINT)WM_DISPLAYCHANGE);
+    EXPECT_EQ(graph.FullScreenMode(), 0);
+    EXPECT_EQ(graph.Owner(), (OAHWND)host);
+    EXPECT_EQ(graph.MessageDrain(), (OAHWND)host);
+    EXPECT_FALSE(graph.CursorHidden());
+    ASSERT_GE(graph.OwnerMessages().size(), 2u);
+    EXPECT_EQ(graph.OwnerMessages()[graph.OwnerMessages().size() - 2].message, (UINT)WM_MOVE);
+    EXPECT_EQ(graph.OwnerMessages().back().message, (UINT)WM_DISPLAYCHANGE);
     EXPECT_EQ(standin::Cursor().capture, (HWND)NULL);
     EXPECT_EQ(player->ResizeVideoWindow(), S_OK);
 }

@@ -62,12 +62,12 @@ TEST_F(PlayerTest, OpeningAVideoClipWritesEveryStepAndLeavesItStoppedAtTheStart)
     EXPECT_TRUE(player->pBF != NULL);
 
     standin::GraphView graph = standin::LastGraph();
-    EXPECT_EQ(graph.owner, (OAHWND)host);
-    EXPECT_EQ(graph.messageDrain, (OAHWND)host);
-    EXPECT_EQ(graph.windowStyle, 0x46000000);
-    EXPECT_EQ(graph.notifyWindow, host);
-    EXPECT_EQ(graph.notifyMessage, 0x040D);
-    EXPECT_EQ(graph.windowStyleEx & WS_EX_LAYERED, WS_EX_LAYERED);
+    EXPECT_EQ(graph.Owner(), (OAHWND)host);
+    EXPECT_EQ(graph.MessageDrain(), (OAHWND)host);
+    EXPECT_EQ(graph.WindowStyle(), 0x46000000);
+    EXPECT_EQ(graph.NotifyWindow(), host);
+    EXPECT_EQ(graph.NotifyMessage(), 0x040D);
+    EXPECT_EQ(graph.WindowStyleEx() & WS_EX_LAYERED, WS_EX_LAYERED);
     // Parked at (1600, 1600) and sized to 320 x 240 plus the 3-D edges (2 pixels each side).
     RECT rect = HostRect();
     EXPECT_EQ(rect.left, 1600);
@@ -96,7 +96,7 @@ TEST_F(PlayerTest, SoundOnlyMediaTakesTheNoVideoPathAndShrinksTheWindowInPlace) 
     EXPECT_TRUE(player->pBF == NULL);
     EXPECT_TRUE(player->pFS == NULL);
     EXPECT_EQ(player->TotalMilliseconds, 1000);
-    EXPECT_EQ(standin::LastGraph().owner, (OAHWND)0);
+    EXPECT_EQ(standin::LastGraph().Owner(), (OAHWND)0);
     RECT rect = HostRect();
     EXPECT_EQ(rect.left, 10);
     EXPECT_EQ(rect.top, 20);
@@ -368,7 +368,7 @@ TEST_F(PlayerTest, InitVideoWindowSizesTheHostWindowToTheScaledPicture) {
     EXPECT_EQ(rect.top, 1600);
     EXPECT_EQ(rect.right - rect.left, 644);
     EXPECT_EQ(rect.bottom - rect.top, 484);
-    RECT placed = standin::LastGraph().windowPosition;
+    RECT placed = standin::LastGraph().WindowPosition();
     EXPECT_EQ(placed.right, 644);
     EXPECT_EQ(placed.bottom, 484);
 

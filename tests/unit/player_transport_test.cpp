@@ -57,8 +57,8 @@ TEST_F(TransportTest, PlayPauseAndStopFollowTheStateTheGraphReports) {
     EXPECT_EQ(player->Stop(), 0);
     EXPECT_EQ(Words(), (StateWords{MediaAtStart, PlayStopped}));
     standin::GraphView graph = standin::LastGraph();
-    EXPECT_EQ(graph.state, State_Paused); // showing the first frame
-    EXPECT_EQ(graph.position, 0);
+    EXPECT_EQ(graph.State(), State_Paused); // showing the first frame
+    EXPECT_EQ(graph.Position(), 0);
 
     // Already stopped: nothing is asked of the graph.
     int stops = standin::CallCount("Stop");
@@ -134,7 +134,7 @@ TEST_F(TransportTest, AFailedSeekIsLoggedAndStillMarksTheStartOrTheEnd) {
     OpenQuietly(Avi(SmallClip(300)));
     player->Seek(TIME_FORMAT_FRAME, 100);
     ClearLogLines();
-    const REFERENCE_TIME before = standin::LastGraph().position;
+    const REFERENCE_TIME before = standin::LastGraph().Position();
 
     SetWords(kUnchanged, kUnchanged);
     standin::InjectFault("SetPositions", E_FAIL);
@@ -152,7 +152,7 @@ TEST_F(TransportTest, AFailedSeekIsLoggedAndStillMarksTheStartOrTheEnd) {
     EXPECT_EQ(Words(), (StateWords{MediaAtStart, PlayIdleAtStart}));
     EXPECT_EQ(LogLines(), std::vector<std::string>{
                               "FAILED(hr=0x80004005) in pMP->put_CurrentPosition(pos1)\n"});
-    EXPECT_EQ(standin::LastGraph().position, before);
+    EXPECT_EQ(standin::LastGraph().Position(), before);
 }
 
 TEST_F(TransportTest, SeekInAFormatTheMediaLacksChangesNothing) {
@@ -215,7 +215,7 @@ TEST_F(TransportTest, EventsAreTakenUpToTheFirstThatReturns) {
     EXPECT_EQ(player->HandleGraphEvents(), 0);
     // EC_COMPLETE set 4/0, then the paused graph's state came back with EC_PAUSED.
     EXPECT_EQ(Words(), (StateWords{MediaActive, PlayPaused}));
-    EXPECT_EQ(standin::LastGraph().queuedEvents.size(), 1u);
+    EXPECT_EQ(standin::LastGraph().QueuedEvents().size(), 1u);
     EXPECT_TRUE(Contains(LogLines(), "Size information( 0, 0, 36, 28)"));
 
     EXPECT_EQ(player->HandleGraphEvents(), 0);
@@ -253,7 +253,7 @@ TEST_F(TransportTest, APlayedClipEndsStoppedAtTheEnd) {
     player->Play();
     standin::AdvanceClock(2100);
     standin::PollGraphs();
-    std::vector<standin::NotifyMessage> posted = standin::LastGraph().postedNotifications;
+    std::vector<standin::NotifyMessage> posted = standin::LastGraph().PostedNotifications();
     ASSERT_FALSE(posted.empty());
     EXPECT_EQ(posted.back().window, host);
     EXPECT_EQ(posted.back().message, 0x040Du);

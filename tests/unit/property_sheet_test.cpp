@@ -456,13 +456,13 @@ TEST_F(PropertySheetTest, FileNameChangeMeasuresTheVideoThroughAHiddenPreview) {
 
     // The video was bound to it and placed on its client area twice; the graph stopped.
     standin::GraphView graph = standin::LastGraph();
-    EXPECT_EQ(Utf8(reinterpret_cast<LPCWSTR>(graph.renderedFile.c_str())), "C:\\clips\\clip.avi");
-    EXPECT_EQ(graph.owner, 0);
-    EXPECT_EQ(graph.messageDrain, reinterpret_cast<OAHWND>(made.window));
-    EXPECT_FALSE(graph.visible);
-    EXPECT_EQ(graph.state, State_Stopped);
-    ASSERT_EQ(graph.windowPositions.size(), 2u);
-    for (const RECT& placed : graph.windowPositions) {
+    EXPECT_EQ(Utf8(reinterpret_cast<LPCWSTR>(graph.RenderedFile().c_str())), "C:\\clips\\clip.avi");
+    EXPECT_EQ(graph.Owner(), 0);
+    EXPECT_EQ(graph.MessageDrain(), reinterpret_cast<OAHWND>(made.window));
+    EXPECT_FALSE(graph.Visible());
+    EXPECT_EQ(graph.State(), State_Stopped);
+    ASSERT_EQ(graph.WindowPositions().size(), 2u);
+    for (const RECT& placed : graph.WindowPositions()) {
         EXPECT_EQ(placed.right, 320);
         EXPECT_EQ(placed.bottom, 240);
     }

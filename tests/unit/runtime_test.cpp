@@ -117,7 +117,7 @@ TEST_F(Runtime, EmptyFileNameTriesTheGraphWithoutPlayOrStop) {
     ASSERT_NE(object->player, nullptr);
     EXPECT_EQ(object->player->PlayState, PlayIdleAtStart); // neither Play nor Stop ran
     EXPECT_EQ(object->lastError, 0);
-    EXPECT_EQ(standin::LastGraph().renderedFile, u"");
+    EXPECT_EQ(standin::LastGraph().RenderedFile(), u"");
     EXPECT_TRUE(LoggedInOrder({"New Video Object no problem!", "No Name / set video name!",
                                "No Name / set Video in window!", "Going to continue!"}));
 }
@@ -353,14 +353,14 @@ TEST_F(Runtime, DisplayPlacesTheWindowAndRefitsThePictureOnceAfterAChange) {
     EXPECT_TRUE(standin::InspectWindow(object->hostWindow).rect == Rect(100, 50, 420, 290));
     EXPECT_EQ(object->geometryChanged, 0);
     EXPECT_EQ(object->lastError, 0);
-    EXPECT_EQ(standin::LastGraph().destinations.size(), 1u);
-    EXPECT_TRUE(standin::LastGraph().destination == Rect(0, 0, 320, 240));
+    EXPECT_EQ(standin::LastGraph().Destinations().size(), 1u);
+    EXPECT_TRUE(standin::LastGraph().Destination() == Rect(0, 0, 320, 240));
     EXPECT_TRUE(LoggedInOrder({"Video display run object is requested!",
                                "Start to calculate a true size!", "Checking a new size!",
                                "someone request me to move", "About to leave display object!"}));
 
     DisplayRunObject(object); // no geometry change: the picture is not refitted again
-    EXPECT_EQ(standin::LastGraph().destinations.size(), 1u);
+    EXPECT_EQ(standin::LastGraph().Destinations().size(), 1u);
 }
 
 TEST_F(Runtime, AResizedFrameScalesThePlacementButNotTheObject) {

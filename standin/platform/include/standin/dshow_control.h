@@ -87,52 +87,46 @@ struct NotifyMessage {
     LPARAM lParam;
 };
 
-struct GraphView {
-    bool exists = false;         // false when no graph was ever made since the last reset
-    bool alive = false;          // the graph manager has not been destroyed yet
-    long references = 0;         // callers' references on the graph and on its filters
-    std::u16string renderedFile; // as passed to RenderFile
-    HRESULT renderResult = 0;
-    std::vector<std::u16string> filters; // names, EnumFilters order
-    FILTER_STATE state = State_Stopped;
-    bool transitionPending = false;
-    REFERENCE_TIME position = 0; // 100 ns units
-    REFERENCE_TIME stop = 0;
-    REFERENCE_TIME duration = 0;
-    double rate = 1.0;
-    GUID timeFormat = TIME_FORMAT_MEDIA_TIME;
-    // media
-    bool hasVideo = false;
-    bool hasAudio = false;
-    long videoWidth = 0;
-    long videoHeight = 0;
-    long frameCount = 0;
-    std::string fourcc; // "" for uncompressed
+// The most recent graph as tests see it. Each accessor reads the graph at the moment it is called.
+// Once the graph is destroyed, Alive, References, RenderedFile, State, Owner, MessageDrain, Visible
+// and WindowPositions tell how it ended; the others answer zero or empty and record an unmodelled
+// call (standin/faults.h).
+class GraphView {
+  public:
+    bool Alive() const;
+    long References() const;             // callers' references on the graph and on its filters
+    std::u16string RenderedFile() const; // as passed to RenderFile
+    std::vector<std::u16string> Filters() const; // names, EnumFilters order
+    FILTER_STATE State() const;
+    REFERENCE_TIME Position() const; // 100 ns units
+    REFERENCE_TIME Stop() const;
+    REFERENCE_TIME Duration() const;
+    double Rate() const;
+    long VideoWidth() const;
+    long FrameCount() const;
     // events
-    HWND notifyWindow = nullptr;
-    long notifyMessage = 0;
-    LONG_PTR notifyInstance = 0;
-    std::vector<RecordedEvent> queuedEvents; // not yet taken by GetEvent
-    std::vector<NotifyMessage> postedNotifications;
+    HWND NotifyWindow() const;
+    long NotifyMessage() const;
+    std::vector<RecordedEvent> QueuedEvents() const; // not yet taken by GetEvent
+    std::vector<standin::NotifyMessage> PostedNotifications() const;
     // video window
-    HWND videoWindow = nullptr;
-    OAHWND owner = 0;
-    OAHWND messageDrain = 0;
-    long windowStyle = 0;
-    long windowStyleEx = 0;
-    bool visible = false;
-    long borderColor = 0;
-    long fullScreenMode = OAFALSE;
-    bool cursorHidden = false;
-    int foregroundCalls = 0;
-    RECT windowPosition = {0, 0, 0, 0};       // left, top, width, height as last set
-    std::vector<RECT> windowPositions;        // every SetWindowPosition, oldest first
-    std::vector<NotifyMessage> ownerMessages; // NotifyOwnerMessage calls
+    HWND VideoWindow() const;
+    OAHWND Owner() const;
+    OAHWND MessageDrain() const;
+    long WindowStyle() const;
+    long WindowStyleEx() const;
+    bool Visible() const;
+    long BorderColor() const;
+    long FullScreenMode() const;
+    bool CursorHidden() const;
+    int ForegroundCalls() const;
+    RECT WindowPosition() const;               // left, top, width, height as last set
+    std::vector<RECT> WindowPositions() const; // every SetWindowPosition, oldest first
+    std::vector<standin::NotifyMessage> OwnerMessages() const; // NotifyOwnerMessage calls
     // basic video and audio
-    RECT destination = {0, 0, 0, 0}; // left, top, width, height as last set
-    std::vector<RECT> destinations;
-    long volume = 0;
-    long balance = 0;
+    RECT Destination() const; // left, top, width, height as last set
+    std::vector<RECT> Destinations() const;
+    long Volume() const;
 };
 GraphView LastGraph();
 

@@ -36,7 +36,7 @@ void ResetDirectShow() {
     ForgetCountedObjects();
     FilterGraph::ForgetAll();
     ForgetVideoWindows();
-    FinalViewOfLastGraph() = GraphView();
+    FinalRecordOfLastGraph() = FinalGraphRecord();
     Current() = Settings();
 }
 
@@ -72,9 +72,94 @@ long OutstandingReferences() {
 }
 
 GraphView LastGraph() {
-    dshow::FilterGraph* last = dshow::FilterGraph::Last();
-    return last ? last->View() : dshow::FinalViewOfLastGraph();
+    return GraphView();
 }
+
+namespace {
+
+// The most recent graph while it lives. Without one the reading is recorded as unmodelled: a
+// destroyed graph keeps only its final record.
+const dshow::FilterGraph* GraphFor(const char* reading) {
+    const dshow::FilterGraph* graph = dshow::FilterGraph::Last();
+    if (!graph)
+        Unmodelled(reading);
+    return graph;
+}
+
+} // namespace
+
+bool GraphView::Alive() const {
+    return dshow::FilterGraph::Last() != nullptr;
+}
+
+// A destroyed graph has dropped its filters and has no references left.
+long GraphView::References() const {
+    const dshow::FilterGraph* graph = dshow::FilterGraph::Last();
+    if (!graph)
+        return 0;
+    long references = graph->ClientReferences();
+    for (const dshow::Filter* filter : graph->filters)
+        references += filter->ClientReferences();
+    return references;
+}
+
+std::vector<std::u16string> GraphView::Filters() const {
+    std::vector<std::u16string> names;
+    if (const dshow::FilterGraph* graph = GraphFor("LastGraph().Filters()"))
+        for (const dshow::Filter* filter : graph->filters)
+            names.push_back(filter->Name());
+    return names;
+}
+
+std::vector<RecordedEvent> GraphView::QueuedEvents() const {
+    const dshow::FilterGraph* graph = GraphFor("LastGraph().QueuedEvents()");
+    if (!graph)
+        return {};
+    return std::vector<RecordedEvent>(graph->queue.begin(), graph->queue.end());
+}
+
+// A reading of the live graph `g`, or of what the destroyed graph kept.
+#define KEPT_READING(Type, Name, reading, kept)                                                    \
+    Type GraphView::Name() const {                                                                 \
+        const dshow::FilterGraph* g = dshow::FilterGraph::Last();                                  \
+        return g ? Type(reading) : Type(dshow::FinalRecordOfLastGraph().kept);                     \
+    }
+KEPT_READING(std::u16string, RenderedFile, g->renderedFile, renderedFile)
+KEPT_READING(FILTER_STATE, State, g->ReportedState(), state)
+KEPT_READING(OAHWND, Owner, g->window.owner, owner)
+KEPT_READING(OAHWND, MessageDrain, g->window.drain, drain)
+KEPT_READING(bool, Visible, g->window.visible, visible)
+KEPT_READING(std::vector<RECT>, WindowPositions, g->window.positions, windowPositions)
+#undef KEPT_READING
+
+// A reading only the live graph `g` answers.
+#define LIVE_READING(Type, Name, reading)                                                          \
+    Type GraphView::Name() const {                                                                 \
+        const dshow::FilterGraph* g = GraphFor("LastGraph()." #Name "()");                         \
+        return g ? Type(reading) : Type();                                                         \
+    }
+LIVE_READING(REFERENCE_TIME, Position, g->Position())
+LIVE_READING(REFERENCE_TIME, Stop, g->stop)
+LIVE_READING(REFERENCE_TIME, Duration, g->media.duration)
+LIVE_READING(double, Rate, g->rate)
+LIVE_READING(long, VideoWidth, g->media.width)
+LIVE_READING(long, FrameCount, g->media.frameCount)
+LIVE_READING(HWND, NotifyWindow, g->notifyWindow)
+LIVE_READING(long, NotifyMessage, g->notifyMessage)
+LIVE_READING(std::vector<standin::NotifyMessage>, PostedNotifications, g->posted)
+LIVE_READING(HWND, VideoWindow, g->window.window)
+LIVE_READING(long, WindowStyle, g->window.style)
+LIVE_READING(long, WindowStyleEx, g->window.exStyle)
+LIVE_READING(long, BorderColor, g->window.borderColor)
+LIVE_READING(long, FullScreenMode, g->window.fullScreen)
+LIVE_READING(bool, CursorHidden, g->window.cursorHidden)
+LIVE_READING(int, ForegroundCalls, g->window.foregroundCalls)
+LIVE_READING(RECT, WindowPosition, g->window.position)
+LIVE_READING(std::vector<standin::NotifyMessage>, OwnerMessages, g->window.ownerMessages)
+LIVE_READING(RECT, Destination, g->destination)
+LIVE_READING(std::vector<RECT>, Destinations, g->destinations)
+LIVE_READING(long, Volume, g->volume)
+#undef LIVE_READING
 
 DecoderView LastDecoder() {
     DecoderView view;

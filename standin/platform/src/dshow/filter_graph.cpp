@@ -27,9 +27,9 @@ FilterGraph*& LastGraphPointer() {
 
 } // namespace
 
-GraphView& FinalViewOfLastGraph() {
-    static GraphView view;
-    return view;
+FinalGraphRecord& FinalRecordOfLastGraph() {
+    static FinalGraphRecord record;
+    return record;
 }
 
 FilterGraph::FilterGraph()
@@ -37,7 +37,6 @@ FilterGraph::FilterGraph()
       frameStep(this), videoWindow(this), basicVideo(this), basicAudio(this) {
     Live().push_back(this);
     LastGraphPointer() = this;
-    FinalViewOfLastGraph() = GraphView();
 }
 
 FilterGraph::~FilterGraph() {
@@ -48,8 +47,13 @@ FilterGraph::~FilterGraph() {
     auto& live = Live();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
     if (LastGraphPointer() == this) {
-        FinalViewOfLastGraph() = View();
-        FinalViewOfLastGraph().alive = false;
+        FinalGraphRecord& final = FinalRecordOfLastGraph();
+        final.renderedFile = renderedFile;
+        final.state = ReportedState();
+        final.owner = window.owner;
+        final.drain = window.drain;
+        final.visible = window.visible;
+        final.windowPositions = window.positions;
         LastGraphPointer() = nullptr;
     }
 }
@@ -127,10 +131,8 @@ HRESULT FilterGraph::Render(LPCWSTR file) {
         return E_UNEXPECTED;
     renderedFile = file ? std::u16string(reinterpret_cast<const char16_t*>(file)) : u"";
     HRESULT hr = LoadMediaFile(file, &media);
-    if (FAILED(hr)) {
-        renderResult = hr;
+    if (FAILED(hr))
         return hr;
-    }
     const std::string fourcc = media.FourccText();
     const bool hadVideo = media.hasVideo;
     const bool videoRenders = media.hasVideo && (media.Uncompressed() || DecoderInstalled(fourcc));
@@ -138,7 +140,6 @@ HRESULT FilterGraph::Render(LPCWSTR file) {
     if (!videoRenders && !audioRenders) {
         hr = media.hasVideo ? VFW_E_UNSUPPORTED_STREAM : VFW_E_NO_AUDIO_HARDWARE;
         media = MediaInfo();
-        renderResult = hr;
         return hr;
     }
     filters.push_back(NewSourceFilter(this, renderedFile));
@@ -166,13 +167,10 @@ HRESULT FilterGraph::Render(LPCWSTR file) {
     if (videoRenderer)
         CreateVideoWindow();
     if (media.hasAudio && !audioRenders)
-        hr = VFW_S_AUDIO_NOT_RENDERED;
-    else if (hadVideo && !videoRenders)
-        hr = VFW_S_PARTIAL_RENDER;
-    else
-        hr = S_OK;
-    renderResult = hr;
-    return hr;
+        return VFW_S_AUDIO_NOT_RENDERED;
+    if (hadVideo && !videoRenders)
+        return VFW_S_PARTIAL_RENDER;
+    return S_OK;
 }
 
 HRESULT FilterGraph::Add(IBaseFilter* filter, LPCWSTR name) {
@@ -422,57 +420,6 @@ void FilterGraph::SetNotify(HWND window, long message, LONG_PTR instance) {
     notifyWindow = window;
     notifyMessage = window ? message : 0;
     notifyInstance = window ? instance : 0;
-}
-
-// ---- inspection ----
-
-GraphView FilterGraph::View() const {
-    GraphView view;
-    view.exists = true;
-    view.alive = true;
-    view.references = ClientReferences();
-    for (Filter* filter : filters)
-        view.references += filter->ClientReferences();
-    view.renderedFile = renderedFile;
-    view.renderResult = renderResult;
-    for (Filter* filter : filters)
-        view.filters.push_back(filter->Name());
-    view.state = ReportedState();
-    view.transitionPending = pending;
-    view.position = Position();
-    view.stop = stop;
-    view.duration = media.duration;
-    view.rate = rate;
-    view.timeFormat = timeFormat;
-    view.hasVideo = videoRenderer != nullptr;
-    view.hasAudio = audioRenderer != nullptr;
-    view.videoWidth = media.width;
-    view.videoHeight = media.height;
-    view.frameCount = media.frameCount;
-    view.fourcc = media.FourccText();
-    view.notifyWindow = notifyWindow;
-    view.notifyMessage = notifyMessage;
-    view.notifyInstance = notifyInstance;
-    view.queuedEvents.assign(queue.begin(), queue.end());
-    view.postedNotifications = posted;
-    view.videoWindow = window.window;
-    view.owner = window.owner;
-    view.messageDrain = window.drain;
-    view.windowStyle = window.style;
-    view.windowStyleEx = window.exStyle;
-    view.visible = window.visible;
-    view.borderColor = window.borderColor;
-    view.fullScreenMode = window.fullScreen;
-    view.cursorHidden = window.cursorHidden;
-    view.foregroundCalls = window.foregroundCalls;
-    view.windowPosition = window.position;
-    view.windowPositions = window.positions;
-    view.ownerMessages = window.ownerMessages;
-    view.destination = destination;
-    view.destinations = destinations;
-    view.volume = volume;
-    view.balance = balance;
-    return view;
 }
 
 } // namespace dshow

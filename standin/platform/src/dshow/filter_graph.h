@@ -57,7 +57,6 @@ class FilterGraph : public CountedObject {
     // rendered afterwards goes into it. Removing the video renderer takes its window with it.
     HRESULT Add(IBaseFilter* filter, LPCWSTR name);
     HRESULT Remove(IBaseFilter* filter);
-    bool Rendered() const { return rendered; }
     const std::vector<Filter*>& Filters() const { return filters; }
     Filter* FindFilter(LPCWSTR name) const;
     const MediaInfo& Media() const { return media; }
@@ -108,11 +107,9 @@ class FilterGraph : public CountedObject {
     RECT& Source() { return source; }
     std::vector<RECT>& DestinationHistory() { return destinations; }
     long volume = 0;
-    long balance = 0;
-
-    GraphView View() const;
 
   private:
+    friend class ::standin::GraphView; // reads what tests inspect
     FilterGraph();
     ~FilterGraph() override;
     void CompleteTransition();
@@ -135,7 +132,6 @@ class FilterGraph : public CountedObject {
 
     bool rendered = false;
     std::u16string renderedFile;
-    HRESULT renderResult = S_OK;
     MediaInfo media;
     std::vector<Filter*> filters;
     Filter* videoRenderer = nullptr;
@@ -168,12 +164,21 @@ class FilterGraph : public CountedObject {
     std::vector<RECT> destinations;
 };
 
+// What tests still read of the most recent graph once it is destroyed.
+struct FinalGraphRecord {
+    std::u16string renderedFile;
+    FILTER_STATE state = State_Stopped;
+    OAHWND owner = 0;
+    OAHWND drain = 0;
+    bool visible = false;
+    std::vector<RECT> windowPositions;
+};
+FinalGraphRecord& FinalRecordOfLastGraph();
+
 // What a call through the video renderer's interfaces (IVideoWindow, IBasicVideo) answers before
 // it does anything: the fault armed for `call`, E_NOINTERFACE without a video renderer, else S_OK.
 HRESULT RendererCallResult(const FilterGraph* graph, const char* call);
 
-// What LastGraph() shows once the last graph is gone.
-GraphView& FinalViewOfLastGraph();
 // Forgets which window belongs to which graph (a reset; the windows themselves go with theirs).
 void ForgetVideoWindows();
 // Registers the area's reset and clock listener on first use.
