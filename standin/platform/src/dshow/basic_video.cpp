@@ -9,75 +9,53 @@ namespace standin {
 namespace dshow {
 namespace {
 
-// RECTs here hold left, top, width, height.
-bool ValidSource(const MediaInfo& media, const RECT& r) {
-    return r.left >= 0 && r.top >= 0 && r.right > 0 && r.bottom > 0 &&
-           r.left + r.right <= media.width && r.top + r.bottom <= media.height;
-}
-
-bool ValidDestination(const RECT& r) {
-    return r.right > 0 && r.bottom > 0;
+// RECTs here hold left, top, width, height. A source rectangle is kept only inside the picture.
+HRESULT PlaceSource(FilterGraph* graph, const RECT& r) {
+    const MediaInfo& media = graph->Media();
+    if (r.left < 0 || r.top < 0 || r.right <= 0 || r.bottom <= 0 ||
+        r.left + r.right > media.width || r.top + r.bottom > media.height)
+        return E_INVALIDARG;
+    graph->Source() = r;
+    return S_OK;
 }
 
 } // namespace
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::get_AvgTimePerFrame(REFTIME* time) {
-    if (HRESULT refused = RendererCallResult(graph, "get_AvgTimePerFrame"))
-        return refused;
-    if (!time)
-        return E_POINTER;
-    *time = graph->Media().frameDuration / 1.0e7;
-    return S_OK;
+    return RendererValue<REFTIME>(graph, "get_AvgTimePerFrame", time,
+                                  graph->Media().frameDuration / 1.0e7);
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::get_VideoWidth(long* width) {
-    if (HRESULT refused = RendererCallResult(graph, "get_VideoWidth"))
-        return refused;
-    if (!width)
-        return E_POINTER;
-    *width = graph->Media().width;
-    return S_OK;
+    return RendererValue<long>(graph, "get_VideoWidth", width, graph->Media().width);
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::get_VideoHeight(long* height) {
-    if (HRESULT refused = RendererCallResult(graph, "get_VideoHeight"))
-        return refused;
-    if (!height)
-        return E_POINTER;
-    *height = graph->Media().height;
-    return S_OK;
+    return RendererValue<long>(graph, "get_VideoHeight", height, graph->Media().height);
 }
 
-// Keeps the new width only when the source rectangle stays inside the picture.
 HRESULT STDMETHODCALLTYPE BasicVideoPart::put_SourceWidth(long width) {
     if (HRESULT refused = RendererCallResult(graph, "put_SourceWidth"))
         return refused;
     RECT changed = graph->Source();
     changed.right = width;
-    if (!ValidSource(graph->Media(), changed))
-        return E_INVALIDARG;
-    graph->Source() = changed;
-    return S_OK;
+    return PlaceSource(graph, changed);
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::SetSourcePosition(long left, long top, long width,
                                                             long height) {
     if (HRESULT refused = RendererCallResult(graph, "SetSourcePosition"))
         return refused;
-    RECT wanted = {left, top, width, height};
-    if (!ValidSource(graph->Media(), wanted))
-        return E_INVALIDARG;
-    graph->Source() = wanted;
-    return S_OK;
+    return PlaceSource(graph, RECT{left, top, width, height});
 }
 
 HRESULT STDMETHODCALLTYPE BasicVideoPart::SetDestinationPosition(long left, long top, long width,
                                                                  long height) {
     if (HRESULT refused = RendererCallResult(graph, "SetDestinationPosition"))
         return refused;
-    RECT wanted = {left, top, width, height};
-    if (!ValidDestination(wanted))
+    if (width <= 0 || height <= 0)
         return E_INVALIDARG;
+    RECT wanted = {left, top, width, height};
     graph->Destination() = wanted;
     graph->DestinationHistory().push_back(wanted);
     return S_OK;

@@ -178,6 +178,16 @@ FinalGraphRecord& FinalRecordOfLastGraph();
 // What a call through the video renderer's interfaces (IVideoWindow, IBasicVideo) answers before
 // it does anything: the fault armed for `call`, E_NOINTERFACE without a video renderer, else S_OK.
 HRESULT RendererCallResult(const FilterGraph* graph, const char* call);
+// A getter of the video renderer: that answer, E_POINTER without `out`, else `value` into it.
+template <class T>
+HRESULT RendererValue(const FilterGraph* graph, const char* call, T* out, const T& value) {
+    if (HRESULT refused = RendererCallResult(graph, call))
+        return refused;
+    if (!out)
+        return E_POINTER;
+    *out = value;
+    return S_OK;
+}
 
 // Forgets which window belongs to which graph (a reset; the windows themselves go with theirs).
 void ForgetVideoWindows();

@@ -150,12 +150,7 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyleEx(long style) {
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::get_WindowStyleEx(long* style) {
-    if (HRESULT refused = RendererCallResult(graph, "get_WindowStyleEx"))
-        return refused;
-    if (!style)
-        return E_POINTER;
-    *style = graph->Window().exStyle;
-    return S_OK;
+    return RendererValue<long>(graph, "get_WindowStyleEx", style, graph->Window().exStyle);
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Visible(long visible) {
@@ -169,12 +164,8 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Visible(long visible) {
 }
 
 HRESULT STDMETHODCALLTYPE VideoWindowPart::get_Visible(long* visible) {
-    if (HRESULT refused = RendererCallResult(graph, "get_Visible"))
-        return refused;
-    if (!visible)
-        return E_POINTER;
-    *visible = graph->Window().visible ? OATRUE : OAFALSE;
-    return S_OK;
+    return RendererValue<long>(graph, "get_Visible", visible,
+                               graph->Window().visible ? OATRUE : OAFALSE);
 }
 
 // While full screen holds the window, the new owner takes effect when full screen ends.
