@@ -1,5 +1,6 @@
 // IBasicVideo of the filter graph manager: the picture's size, the source and destination
-// rectangles, and the current image. Without a video renderer every call answers E_NOINTERFACE.
+// rectangles, and the current image. Without a video renderer every call it models answers
+// E_NOINTERFACE.
 #include "current_image.h"
 #include "filter_graph.h"
 

@@ -1,7 +1,7 @@
 // The video renderer's window ("ActiveMovie Window") and IVideoWindow of the filter graph
 // manager. The window is a real stand-in window: an owner makes it a child, a message drain
 // receives its mouse and keyboard messages, full screen makes it a top-level window covering the
-// screen. Without a video renderer every call answers E_NOINTERFACE.
+// screen. Without a video renderer every call it models answers E_NOINTERFACE.
 #include "filter_graph.h"
 
 #include "standin/faults.h"
