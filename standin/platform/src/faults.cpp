@@ -99,7 +99,6 @@ void ClearFaults() {
     Counts().clear();
     journaling = false;
     Journal().clear();
-    UnmodelledList().clear();
 }
 
 HRESULT Unmodelled(const char* method) {
@@ -107,8 +106,10 @@ HRESULT Unmodelled(const char* method) {
     return E_NOTIMPL;
 }
 
-std::vector<std::string> UnmodelledCalls() {
-    return UnmodelledList();
+std::vector<std::string> TakeUnmodelledCalls() {
+    std::vector<std::string> calls;
+    calls.swap(UnmodelledList());
+    return calls;
 }
 
 void StartCallJournal() {

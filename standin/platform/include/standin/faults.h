@@ -30,10 +30,11 @@ void StartCallJournal();
 std::vector<std::string> CallJournal();
 
 // What the stand-in does not model answers E_NOTIMPL through here, and the call is remembered
-// until the next reset. The fixtures fail a test that made one, so a new platform call of the
-// module can never pass silently against a stub.
+// until taken: a reset keeps it, so a fixture that resets on its way out cannot hide it. The unit
+// tests' end-of-test check takes them and fails a test that made one, so a new platform call of
+// the module can never pass silently against a stub.
 HRESULT Unmodelled(const char* method);
-std::vector<std::string> UnmodelledCalls();
+std::vector<std::string> TakeUnmodelledCalls();
 
 // Inside a class: an interface method nothing calls keeps its slot and answers through Unmodelled,
 // named "Owner::name".
