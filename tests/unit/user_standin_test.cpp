@@ -123,13 +123,13 @@ TEST_F(UserStandIn, SetWindowPosReportsMovesAndSizesAsWindowsDoes) {
         UINT flags;
         std::vector<UINT> messages;
     } cases[] = {
-        {"same place and size",
+        {"same place and size: nothing changed",
          30,
          40,
          200,
          150,
          SWP_NOZORDER,
-         {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED}},
+         {WM_WINDOWPOSCHANGING}},
         {"size only",
          0,
          0,
@@ -150,7 +150,7 @@ TEST_F(UserStandIn, SetWindowPosReportsMovesAndSizesAsWindowsDoes) {
          1,
          1,
          SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOSENDCHANGING,
-         {WM_WINDOWPOSCHANGED}},
+         {}},
     };
     for (const Case& c : cases) {
         standin::TraceMessages(true);

@@ -231,7 +231,18 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Visible(long visible) {
     return S_OK;
 }
 
-GET_VALUE(get_Visible, long, w.visible ? OATRUE : OAFALSE)
+// The window's own visibility, as IsWindowVisible tells it: shown under a hidden owner it is not
+// visible.
+HRESULT STDMETHODCALLTYPE VideoWindowPart::get_Visible(long* visible) {
+    if (HRESULT refused = RendererCallResult(graph, "get_Visible"))
+        return refused;
+    VideoWindowState& w = graph->Window();
+    if (!visible)
+        return E_POINTER;
+    InternalCallScope internal;
+    *visible = (w.window ? IsWindowVisible(w.window) : w.visible) ? OATRUE : OAFALSE;
+    return S_OK;
+}
 
 #define PUT_EDGE(Method, field)                                                                    \
     HRESULT STDMETHODCALLTYPE VideoWindowPart::Method(long value) {                                \
