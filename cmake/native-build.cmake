@@ -57,7 +57,12 @@ include(${CMAKE_SOURCE_DIR}/standin/host/native.cmake OPTIONAL)
 
 file(GLOB CINEVANE_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
 file(GLOB CINEVANE_UNIT_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
-add_executable(cinevane_unit_tests ${CINEVANE_UNIT_TESTS} ${CINEVANE_TEST_SUPPORT})
+# The platform conformance cases run here against the stand-ins (suite PlatformConformance) and,
+# built for Windows, against Wine's real DirectShow (tests/wine/windows.cmake).
+file(GLOB CINEVANE_CONFORMANCE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/conformance/*.cpp)
+list(FILTER CINEVANE_CONFORMANCE_TESTS EXCLUDE REGEX ".*_windows\\.cpp$")
+add_executable(cinevane_unit_tests ${CINEVANE_UNIT_TESTS} ${CINEVANE_CONFORMANCE_TESTS}
+                                   ${CINEVANE_TEST_SUPPORT})
 target_include_directories(cinevane_unit_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_compile_definitions(cinevane_unit_tests
                            PRIVATE CINEVANE_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/unit/data")

@@ -1,5 +1,6 @@
-// The kernel stand-in's Windows behaviours that module code and other stand-ins rely on: path
-// mapping, sharing, read-only files, dispositions, searches, memory handles and module exports.
+// The kernel stand-in's behaviours that module code and other stand-ins rely on: path mapping,
+// searches, links, the console, memory handles and module exports. Dispositions, sharing, seeks
+// and read-only files, as Windows answers them, are platform conformance cases (tests/conformance).
 #include "standin/clock.h"
 #include "standin/faults.h"
 #include "standin/kernel_control.h"
@@ -19,11 +20,6 @@ class KernelStandin : public ::testing::Test {
         standin::ClearSandbox();
     }
     void TearDown() override { standin::ResetPlatform(); }
-
-    static HANDLE Open(LPCWSTR path, DWORD access, DWORD share, DWORD disposition) {
-        return CreateFileW(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-    }
 };
 
 TEST_F(KernelStandin, PathsMapOntoTheSandboxLikeWindowsPaths) {
@@ -46,83 +42,6 @@ TEST_F(KernelStandin, PathsMapOntoTheSandboxLikeWindowsPaths) {
                   INVALID_FILE_ATTRIBUTES);
         EXPECT_EQ(GetLastError(), path.second);
     }
-}
-
-TEST_F(KernelStandin, CreateFileFollowsDispositionsAndSharing) {
-    HANDLE file = Open(L"C:\\a.txt", GENERIC_WRITE, 0, CREATE_ALWAYS);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), 0u);
-    DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, "abcd", 4, &written, nullptr));
-    EXPECT_EQ(written, 4u);
-
-    // A handle opened without sharing blocks every other open and the deletion.
-    EXPECT_EQ(Open(L"C:\\A.TXT", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING),
-              INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_FALSE(DeleteFileW(L"C:\\a.txt"));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
-    EXPECT_TRUE(CloseHandle(file));
-
-    struct Case {
-        LPCWSTR path;
-        DWORD disposition;
-        bool opens;
-        DWORD error;
-    };
-    const Case cases[] = {
-        {L"C:\\a.txt", CREATE_NEW, false, ERROR_FILE_EXISTS},
-        {L"C:\\b.txt", OPEN_EXISTING, false, ERROR_FILE_NOT_FOUND},
-        {L"C:\\No\\b.txt", CREATE_ALWAYS, false, ERROR_PATH_NOT_FOUND},
-        {L"C:\\a.txt", OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS},
-        {L"C:\\a.txt", CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS}, // and empties it
-    };
-    for (const Case& c : cases) {
-        HANDLE handle = Open(c.path, GENERIC_READ | GENERIC_WRITE, 0, c.disposition);
-        EXPECT_EQ(handle != INVALID_HANDLE_VALUE, c.opens) << Utf8(c.path) << c.disposition;
-        EXPECT_EQ(GetLastError(), c.error) << Utf8(c.path) << " " << c.disposition;
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-    std::string content;
-    ASSERT_TRUE(standin::ReadSandboxFile(L"C:\\a.txt", &content));
-    EXPECT_EQ(content, "");
-}
-
-TEST_F(KernelStandin, ReadsSeeksAndSizesInBytes) {
-    ASSERT_TRUE(standin::WriteSandboxFile(L"C:\\data.bin", "0123456789"));
-    HANDLE file = Open(L"C:\\data.bin", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD high = 7;
-    EXPECT_EQ(GetFileSize(file, &high), 10u);
-    EXPECT_EQ(high, 0u);
-    EXPECT_EQ(SetFilePointer(file, -3, nullptr, FILE_END), 7u);
-    char buffer[8] = {};
-    DWORD got = 0;
-    EXPECT_TRUE(ReadFile(file, buffer, 8, &got, nullptr));
-    EXPECT_EQ(std::string(buffer, got), "789");
-    EXPECT_EQ(SetFilePointer(file, -1, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
-    EXPECT_FALSE(WriteFile(file, "x", 1, &got, nullptr)); // opened for reading only
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    CloseHandle(file);
-    EXPECT_FALSE(CloseHandle(file));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
-}
-
-TEST_F(KernelStandin, ReadOnlyFilesResistWritingAndDeletionUntilMadeNormal) {
-    ASSERT_TRUE(standin::WriteSandboxFile(L"C:\\ro.txt", "keep"));
-    EXPECT_EQ(GetFileAttributesW(L"C:\\ro.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
-    ASSERT_TRUE(SetFileAttributesW(L"C:\\ro.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(GetFileAttributesW(L"C:\\ro.txt"),
-              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_FALSE(DeleteFileW(L"C:\\ro.txt"));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    EXPECT_EQ(Open(L"C:\\ro.txt", GENERIC_WRITE, 0, OPEN_EXISTING), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-    ASSERT_TRUE(SetFileAttributesW(L"C:\\ro.txt", FILE_ATTRIBUTE_NORMAL));
-    EXPECT_EQ(GetFileAttributesW(L"C:\\ro.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
-    EXPECT_TRUE(DeleteFileW(L"C:\\ro.txt"));
 }
 
 TEST_F(KernelStandin, DirectoriesAndSearchesBehaveLikeWindows) {

@@ -1,8 +1,9 @@
 # Wine tier (label wine), included by cmake/windows-build.cmake.
-# Every tests/wine/*_wine.cpp becomes a Windows program next to Cinevane.dll. It is linked with its
-# own copy of the module's sources and resources (to reach module internals), and may also load
-# the real Cinevane.dll from its folder. Programs print "N passed, N failed" and exit non-zero on
-# a failure; ctest runs each through scripts/wine-env (Wine prefix, virtual display, null sound).
+# Every tests/wine/*_wine.cpp becomes a Windows program next to Cinevane.dll, linked with its own
+# copy of the module's sources and resources (to reach module internals); it may also load the
+# real Cinevane.dll from its folder. The platform conformance cases of tests/conformance become the
+# program conformance_wine. Programs print "N passed, N failed" and exit non-zero on a failure;
+# ctest runs each through scripts/wine-env (Wine prefix, virtual display, null sound).
 
 add_library(cinevane_module_for_tests STATIC ${CINEVANE_MODULE_SOURCES})
 target_include_directories(cinevane_module_for_tests PUBLIC ${CMAKE_SOURCE_DIR}/src)
@@ -10,21 +11,38 @@ target_compile_definitions(cinevane_module_for_tests PUBLIC UNICODE _UNICODE WIN
 target_link_libraries(cinevane_module_for_tests PUBLIC strmiids ole32 oleaut32 uuid comdlg32 gdi32
                       user32)
 
-file(GLOB CINEVANE_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_wine.cpp)
-foreach(wine_source ${CINEVANE_WINE_TESTS})
-    get_filename_component(wine_name ${wine_source} NAME_WE)
-    add_executable(${wine_name} ${wine_source} ${CINEVANE_RC})
-    target_include_directories(${wine_name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
-    target_link_libraries(${wine_name} PRIVATE cinevane_module_for_tests)
+# Runs a Windows test program under Wine as test wine.<name>.
+function(cinevane_wine_test wine_name)
     target_link_options(${wine_name} PRIVATE -static-libgcc -static-libstdc++)
-    add_dependencies(${wine_name} Cinevane)
     add_test(NAME wine.${wine_name}
              COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env wine $<TARGET_FILE:${wine_name}>
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
     # One Wine prefix, one C:\Cinevane\EventLog.txt: the programs run one at a time.
     set_tests_properties(wine.${wine_name} PROPERTIES LABELS wine TIMEOUT 300
                          FAIL_REGULAR_EXPRESSION "FAILED" RESOURCE_LOCK cinevane_wine_prefix)
+endfunction()
+
+file(GLOB CINEVANE_WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/wine/*_wine.cpp)
+foreach(wine_source ${CINEVANE_WINE_TESTS})
+    get_filename_component(wine_name ${wine_source} NAME_WE)
+    add_executable(${wine_name} ${wine_source} ${CINEVANE_RC})
+    target_include_directories(${wine_name} PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+    target_link_libraries(${wine_name} PRIVATE cinevane_module_for_tests)
+    add_dependencies(${wine_name} Cinevane)
+    cinevane_wine_test(${wine_name})
 endforeach()
+
+# The platform conformance cases (tests/conformance), built natively into the unit tests, as one
+# program against Wine's real DirectShow; it needs no module, only the media writer for clips.
+file(GLOB CINEVANE_CONFORMANCE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/conformance/*.cpp)
+list(FILTER CINEVANE_CONFORMANCE_SOURCES EXCLUDE REGEX ".*_native\\.cpp$")
+add_executable(conformance_wine ${CINEVANE_CONFORMANCE_SOURCES}
+                                ${CMAKE_SOURCE_DIR}/standin/host/media_writer.cpp)
+target_include_directories(conformance_wine PRIVATE ${CMAKE_SOURCE_DIR}/tests
+                                                    ${CMAKE_SOURCE_DIR}/standin/host)
+target_compile_definitions(conformance_wine PRIVATE UNICODE _UNICODE WIN32_LEAN_AND_MEAN)
+target_link_libraries(conformance_wine PRIVATE strmiids ole32 oleaut32 uuid gdi32 user32)
+cinevane_wine_test(conformance_wine)
 
 # The export table of the real DLL against the names in Cinevane.def.
 add_test(NAME wine.exports

@@ -19,6 +19,5 @@ BOOL WINAPI EmptyClipboard();
 HANDLE WINAPI SetClipboardData(UINT format, HANDLE memory);
 HANDLE WINAPI GetClipboardData(UINT format);
 BOOL WINAPI IsClipboardFormatAvailable(UINT format);
-int WINAPI CountClipboardFormats();
 HWND WINAPI GetClipboardOwner();
 HWND WINAPI GetOpenClipboardWindow();

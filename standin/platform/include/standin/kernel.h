@@ -120,6 +120,8 @@ BOOL WINAPI SetFileAttributesW(LPCWSTR fileName, DWORD attributes);
 HANDLE WINAPI FindFirstFileW(LPCWSTR pattern, LPWIN32_FIND_DATAW findData);
 BOOL WINAPI FindNextFileW(HANDLE find, LPWIN32_FIND_DATAW findData);
 BOOL WINAPI FindClose(HANDLE find);
+// The temporary folder, C:\Temp\ (with its closing backslash), there whenever it is asked for.
+DWORD WINAPI GetTempPathW(DWORD bufferLength, LPWSTR buffer);
 
 // ---- Console ----
 #define STD_INPUT_HANDLE ((DWORD)-10)

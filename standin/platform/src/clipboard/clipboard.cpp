@@ -130,10 +130,6 @@ BOOL WINAPI IsClipboardFormatAvailable(UINT format) {
     return Find(State(), format) != nullptr;
 }
 
-int WINAPI CountClipboardFormats() {
-    return static_cast<int>(State().formats.size());
-}
-
 HWND WINAPI GetClipboardOwner() {
     return State().owner;
 }

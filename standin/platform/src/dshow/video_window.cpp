@@ -163,9 +163,16 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_Visible(long visible) {
     return S_OK;
 }
 
+// The window's own visibility, as IsWindowVisible tells it: shown under a hidden owner it is not
+// visible.
 HRESULT STDMETHODCALLTYPE VideoWindowPart::get_Visible(long* visible) {
-    return RendererValue<long>(graph, "get_Visible", visible,
-                               graph->Window().visible ? OATRUE : OAFALSE);
+    const VideoWindowState& w = graph->Window();
+    bool shown = w.visible;
+    if (w.window) {
+        InternalCallScope internal;
+        shown = IsWindowVisible(w.window) != FALSE;
+    }
+    return RendererValue<long>(graph, "get_Visible", visible, shown ? OATRUE : OAFALSE);
 }
 
 // While full screen holds the window, the new owner takes effect when full screen ends.

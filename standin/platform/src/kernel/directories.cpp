@@ -6,6 +6,8 @@
 // RemoveDirectoryW removes a folder link itself, and a path through it reaches its target.
 #include "kernel_internal.h"
 
+#include "standin/sandbox.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -288,4 +290,19 @@ BOOL WINAPI FindClose(HANDLE find) {
         return Fail(ERROR_INVALID_HANDLE, FALSE);
     RemoveObject(find);
     return TRUE;
+}
+
+// Windows keeps its temporary folder in place, so the sandbox's is made whenever it is asked for.
+DWORD WINAPI GetTempPathW(DWORD bufferLength, LPWSTR buffer) {
+    EnsureRegistered();
+    static const WCHAR kTemporary[] = L"C:\\Temp\\";
+    const DWORD length = static_cast<DWORD>(sizeof kTemporary / sizeof kTemporary[0]) - 1;
+    const std::string drive = standin::SandboxRoot() + "/c";
+    mkdir(drive.c_str(), 0777);
+    mkdir((drive + "/Temp").c_str(), 0777);
+    if (!buffer || bufferLength <= length)
+        return length + 1; // the units it needs, its terminator included
+    for (DWORD i = 0; i <= length; ++i)
+        buffer[i] = kTemporary[i];
+    return length;
 }

@@ -48,7 +48,9 @@ bool ShowCommandValid(int command) {
 // A change of position or size reaches the window as WM_WINDOWPOSCHANGING (which may amend it)
 // and WM_WINDOWPOSCHANGED, which DefWindowProcW turns into WM_MOVE and WM_SIZE. A position or
 // size equal to the current one counts as unchanged (SWP_NOMOVE / SWP_NOSIZE added), so nothing
-// is reported for it. Without SWP_NOACTIVATE a top-level window becomes the foreground window.
+// is reported for it; when nothing changed at all (place, size, stacking, visibility, frame)
+// WM_WINDOWPOSCHANGED is not sent, as on Windows. Without SWP_NOACTIVATE a top-level window
+// becomes the foreground window.
 BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height,
                          UINT flags) {
     State& state = UserState();
@@ -98,8 +100,13 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
     if (newWidth == oldWidth && newHeight == oldHeight)
         position.flags |= SWP_NOSIZE;
 
-    if (!(position.flags & SWP_NOZORDER))
+    bool restacked = false;
+    if (!(position.flags & SWP_NOZORDER)) {
+        WindowRecord* parent = FindWindowRecord(record->parent);
+        std::vector<HWND> before = parent ? parent->children : std::vector<HWND>();
         Restack(*record, position.hwndInsertAfter);
+        restacked = parent && parent->children != before;
+    }
     if (position.flags & SWP_SHOWWINDOW) {
         record->style |= WS_VISIBLE;
         InvalidateWhole(*record, true);
@@ -115,7 +122,10 @@ BOOL WINAPI SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width,
     bool activate = !(position.flags & (SWP_NOACTIVATE | SWP_HIDEWINDOW)) && IsTopLevel(*record) &&
                     (record->style & WS_VISIBLE);
 
-    Send(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
+    const UINT unchanged = SWP_NOMOVE | SWP_NOSIZE;
+    const UINT statusChanges = SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED;
+    if ((position.flags & unchanged) != unchanged || (position.flags & statusChanges) || restacked)
+        Send(window, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&position));
     if (activate && FindWindowRecord(window))
         SetForegroundWindow(window);
     return TRUE;
