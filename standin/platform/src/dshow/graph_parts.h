@@ -145,6 +145,7 @@ class VideoWindowPart : public DispatchPart<IVideoWindow> {
     using DispatchPart::DispatchPart;
     PART_METHOD(put_WindowStyle)(long style) override;
     PART_METHOD(put_WindowStyleEx)(long style) override;
+    PART_METHOD(get_WindowStyle)(long* style) override;
     PART_METHOD(get_WindowStyleEx)(long* style) override;
     PART_METHOD(put_Visible)(long visible) override;
     PART_METHOD(get_Visible)(long* visible) override;
@@ -160,7 +161,6 @@ class VideoWindowPart : public DispatchPart<IVideoWindow> {
 
     STANDIN_UNMODELLED(VideoWindowPart, put_Caption, (BSTR));
     STANDIN_UNMODELLED(VideoWindowPart, get_Caption, (BSTR*));
-    STANDIN_UNMODELLED(VideoWindowPart, get_WindowStyle, (long*));
     STANDIN_UNMODELLED(VideoWindowPart, put_AutoShow, (long));
     STANDIN_UNMODELLED(VideoWindowPart, get_AutoShow, (long*));
     STANDIN_UNMODELLED(VideoWindowPart, put_WindowState, (long));

@@ -149,6 +149,12 @@ HRESULT STDMETHODCALLTYPE VideoWindowPart::put_WindowStyleEx(long style) {
     return S_OK;
 }
 
+HRESULT STDMETHODCALLTYPE VideoWindowPart::get_WindowStyle(long* style) {
+    const VideoWindowState& w = graph->Window();
+    return RendererValue<long>(graph, "get_WindowStyle", style,
+                               w.style | (w.visible ? static_cast<long>(WS_VISIBLE) : 0));
+}
+
 HRESULT STDMETHODCALLTYPE VideoWindowPart::get_WindowStyleEx(long* style) {
     return RendererValue<long>(graph, "get_WindowStyleEx", style, graph->Window().exStyle);
 }
