@@ -11,6 +11,6 @@ foreach(e2e_source ${CINEVANE_E2E_TESTS})
     add_test(NAME wine.${e2e_name}
              COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-env wine $<TARGET_FILE:${e2e_name}>
              WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
-    set_tests_properties(wine.${e2e_name} PROPERTIES LABELS wine TIMEOUT 300
+    set_tests_properties(wine.${e2e_name} PROPERTIES LABELS wine TIMEOUT ${CINEVANE_WINE_TEST_TIMEOUT}
                          FAIL_REGULAR_EXPRESSION "FAILED")
 endforeach()
