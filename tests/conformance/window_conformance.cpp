@@ -177,11 +177,17 @@ CONFORMANCE_CASE(ClientAreaIsTheWindowLessItsFrame) {
        client.bottom, outer.right - outer.left, outer.bottom - outer.top);
     DestroyWindow(top);
 
-    // Too small for its frame: an empty client area, not a negative one.
+    // Too small for its client edge: the edge is not taken at all.
     HWND tiny = Create(WS_EX_CLIENTEDGE, WS_CHILD, 0, 0, 3, 3, frame);
     GetClientRect(tiny, &client);
-    ok(client.right == 0 && client.bottom == 0, "client area of a 3 x 3 edged window: %ld x %ld\n",
+    ok(client.right == 3 && client.bottom == 3, "client area of a 3 x 3 edged window: %ld x %ld\n",
        client.right, client.bottom);
+    // Too small for its frame: an empty client area, not a negative one.
+    HWND framed = Create(0, WS_CHILD | WS_DLGFRAME, 0, 0, 3, 3, frame);
+    GetClientRect(framed, &client);
+    ok(client.right == 0 && client.bottom == 0, "client area of a 3 x 3 framed window: %ld x %ld\n",
+       client.right, client.bottom);
+    DestroyWindow(framed);
 
     // A picture's size enlarged by twice the 3-D edge fills the client area exactly.
     HWND preview = Create(WS_EX_CLIENTEDGE, WS_CHILD, 0, 0, 320, 240, frame);

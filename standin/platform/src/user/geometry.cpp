@@ -90,11 +90,28 @@ RECT NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu) {
     return insets;
 }
 
+// A window's own insets, as its default WM_NCCALCSIZE takes them: a client edge is taken only
+// from a window whose area inside its frame, caption and menu is larger than both edges.
 RECT InsetsOf(const WindowRecord& window) {
     if (window.handle == UserState().desktop)
         return RECT{0, 0, 0, 0};
     bool hasMenu = !(window.style & WS_CHILD) && !window.messageOnly && window.id != 0;
-    return NonClientInsets(window.style, window.exStyle, hasMenu);
+    const DWORD scrollBars = WS_VSCROLL | WS_HSCROLL;
+    RECT insets =
+        NonClientInsets(window.style & ~scrollBars, window.exStyle & ~WS_EX_CLIENTEDGE, hasMenu);
+    const int edgeX = GetSystemMetrics(SM_CXEDGE), edgeY = GetSystemMetrics(SM_CYEDGE);
+    if ((window.exStyle & WS_EX_CLIENTEDGE) &&
+        window.rect.right - window.rect.left - insets.left - insets.right > 2 * edgeX &&
+        window.rect.bottom - window.rect.top - insets.top - insets.bottom > 2 * edgeY) {
+        insets.left += edgeX;
+        insets.right += edgeX;
+        insets.top += edgeY;
+        insets.bottom += edgeY;
+    }
+    const RECT bars = NonClientInsets(window.style & scrollBars, 0, false);
+    insets.right += bars.right;
+    insets.bottom += bars.bottom;
+    return insets;
 }
 
 RECT ClientRectOf(const WindowRecord& window) {
