@@ -7,6 +7,7 @@
 
 #include <dshow.h>
 
+#include <string>
 #include <vector>
 
 #include "conformance/conformance.h"
@@ -259,17 +260,25 @@ CONFORMANCE_CASE(BadFilesFailWithDirectShowResults) {
         {"noscale.avi", noScale, S_OK},
     };
     for (const Case& c : cases) {
+        // Measured: Wine's GStreamer source was still in RenderFile of this file four minutes
+        // later, under emulation, where the other files take a second.
+        if (std::string(c.name) == "wide.avi" &&
+            wine_differs(true, "RenderFile of an AVI 2^31 pixels wide does not come back"))
+            continue;
         Ref<IGraphBuilder> graph;
         NewGraph(graph);
         if (!graph.p)
             return ok(false, "CoCreateInstance(CLSID_FilterGraph) failed\n");
         HRESULT hr = RenderBytes(graph, c.name, c.bytes);
+        const bool noTiming = std::string(c.name) == "notiming.avi";
         ok(hr == c.expected ||
                wine_differs(hr == VFW_E_CANNOT_RENDER,
                             "a file no filter renders fails with VFW_E_CANNOT_RENDER (quartz "
-                            "filtergraph.c FilterGraph2_RenderFile)"),
+                            "filtergraph.c FilterGraph2_RenderFile)") ||
+               wine_differs(noTiming && hr == S_OK,
+                            "an AVI with no frame duration in either header renders (measured)"),
            "RenderFile of %s: got %#lx, expected %#lx\n", c.name, hr, c.expected);
-        if (c.expected == S_OK)
+        if (c.expected == S_OK || hr == S_OK)
             continue;
         Ref<IEnumFilters> filters;
         hr = graph->EnumFilters(&filters.p);
@@ -305,8 +314,8 @@ CONFORMANCE_CASE(BadFilesFailWithDirectShowResults) {
     NewGraph(graph);
     HRESULT hr = graph.p ? graph->RenderFile(L"", nullptr) : E_FAIL;
     ok(hr == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
-           wine_differs(hr == VFW_E_NOT_FOUND, "an empty name fails with VFW_E_NOT_FOUND (quartz "
-                                               "filtergraph.c FilterGraph2_AddSourceFilter)"),
+           wine_differs(hr == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND),
+                        "an empty name fails with the path-not-found result (measured)"),
        "RenderFile of an empty name: got %#lx\n", hr);
 }
 
