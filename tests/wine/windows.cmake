@@ -82,3 +82,17 @@ endif()
 
 # The end-to-end programs through the host program's session code.
 include(${CMAKE_CURRENT_LIST_DIR}/e2e.cmake)
+
+# The help file's program opens the help file the native build compiled (scripts/test builds the
+# native preset first) through the host program's help call.
+if(TARGET help_wine)
+    get_filename_component(CINEVANE_BUILT_HELP_FILE ${CMAKE_BINARY_DIR}/../native/Help/Cinevane.chm
+                           ABSOLUTE)
+    string(REPLACE "/" "\\\\" CINEVANE_BUILT_HELP_FILE "Z:${CINEVANE_BUILT_HELP_FILE}")
+    target_sources(help_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host/help_viewer.cpp
+                                     ${CMAKE_SOURCE_DIR}/standin/host/host_text.cpp)
+    target_include_directories(help_wine PRIVATE ${CMAKE_SOURCE_DIR}/standin/host)
+    target_compile_definitions(help_wine PRIVATE
+                               CINEVANE_BUILT_HELP_FILE="${CINEVANE_BUILT_HELP_FILE}")
+    target_link_libraries(help_wine PRIVATE shell32)
+endif()
